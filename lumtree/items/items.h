@@ -1,0 +1,116 @@
+// Item store: the item record, the flat item array with its row index, the insertion and
+// deletion cores, the level-based navigation queries, showing and expanding, and the item
+// messages. Stored indexes (selection, anchor, caret, drop target, top index) are shifted only
+// here.
+#pragma once
+
+#include "../frame/frame.h"
+
+// One item of the flat list. The record is allocated with exactly columnCount text slots.
+struct TreeItem {
+    WORD level;         // 0..64
+    DWORD flags;        // kItemShown | kItemSelected | kItemEnabled
+    HBITMAP bitmap;     // not owned
+    HBITMAP nodeBitmap; // not owned; 0 = the control's default node bitmap for the state
+    DWORD_PTR data;
+    TreeLabelAttr *labelAttributes; // owned, created on first use
+    char *labelText;                // owned
+    TreeCellAttr *cellAttributes;   // owned, columnCount records, created on first use
+    DWORD kind;
+    char *texts[]; // owned, columnCount slots, null = no text
+};
+
+// The first nine fields of an item: what the insertion core copies into a new record.
+struct ItemTemplate {
+    WORD level = 0;
+    DWORD flags = kItemShown | kItemEnabled;
+    HBITMAP bitmap = nullptr;
+    HBITMAP nodeBitmap = nullptr;
+    DWORD_PTR data = 0;
+    TreeLabelAttr *labelAttributes = nullptr;
+    char *labelText = nullptr;
+    TreeCellAttr *cellAttributes = nullptr;
+    DWORD kind = 0;
+};
+
+inline TreeItem *ItemAt(const TreeCtl *ctl, INT i) {
+    return ctl->items[i];
+}
+inline bool ItemShown(const TreeCtl *ctl, INT i) {
+    return (ctl->items[i]->flags & kItemShown) != 0;
+}
+inline INT LevelOf(const TreeCtl *ctl, INT i) {
+    return ctl->items[i]->level;
+}
+// The text of the item in the given column, "" when it has none.
+inline const char *ItemText(const TreeItem *item, INT column) {
+    return item->texts[column] ? item->texts[column] : "";
+}
+
+// ---- Item array (items/item_array.cpp) ----
+// Array growth: steps of kArrayStep slots; shrinking waits for kShrinkAt free slots.
+inline constexpr INT kArrayStep = 256;
+inline constexpr INT kShrinkAt = 513;
+// Items per block of the row index.
+inline constexpr INT kRowBlock = 512;
+
+// Puts an item at pos (0..itemCount), moving the following pointers up. Grows the array by
+// the growth rule; keeps itemCount, spareSlots, shownCount and the row index. False when the
+// array cannot grow (nothing changed then).
+bool ItemArrayInsert(TreeCtl *ctl, INT pos, TreeItem *item);
+// Takes the item at pos out of the array (the record is not freed), applying the shrink rule.
+TreeItem *ItemArrayRemove(TreeCtl *ctl, INT pos);
+// Frees the pointer array and the row index; the records must have been freed already.
+void ItemArrayRelease(TreeCtl *ctl);
+// Sets or clears the shown flag of item i, keeping shownCount and the row index.
+void SetItemShown(TreeCtl *ctl, INT i, bool shown);
+// Rebuilds the row index from position first on, after items were reordered in place.
+void RecountRows(TreeCtl *ctl, INT first);
+// Number of shown items before item i; 0 for an i outside the list.
+INT ShownRowOf(const TreeCtl *ctl, INT i);
+// Index of the shown item at shown row r (counted from the start of the list); -1 if none.
+INT ItemAtShownRow(const TreeCtl *ctl, INT r);
+// The same with the classic fallback: 0 when there is no such item.
+inline INT ItemAtRow(const TreeCtl *ctl, INT r) {
+    INT i = ItemAtShownRow(ctl, r);
+    return i < 0 ? 0 : i;
+}
+
+// ---- Records and the insertion and deletion cores (items/item_store.cpp) ----
+// Frees the strings and attribute records of an item and the record itself.
+void FreeItem(const TreeCtl *ctl, TreeItem *item);
+// Inserts a new item built from the template at pos with text in column 0 and the data value.
+// Sends the end-edit request first. Returns pos, or -1 with the list unchanged.
+INT InsertItemCore(TreeCtl *ctl, const ItemTemplate &tmpl, INT pos, const char *text,
+                   DWORD_PTR data);
+// Deletes item i: deletion callback, free, shift stored indexes. No repaint.
+void DeleteOneItem(TreeCtl *ctl, INT i);
+// Empties the list, calling the deletion callback for every item in index order. With
+// keepTreeWidth the tree-part width stays as it is.
+void DeleteAllItems(TreeCtl *ctl, bool keepTreeWidth);
+// Raises maxLevel to level if needed and recomputes the tree width.
+void NoteLevel(TreeCtl *ctl, INT level);
+// Replaces the text of item i in a column with a private copy (null removes it).
+bool SetItemText(TreeCtl *ctl, INT i, INT column, const char *text);
+
+// ---- Navigation queries (items/navigation.cpp); i must be a valid index ----
+INT ParentOf(const TreeCtl *ctl, INT i);     // -1 for none
+bool HasChildren(const TreeCtl *ctl, INT i); // false for i < 0
+bool IsExpanded(const TreeCtl *ctl, INT i);  // shown, has children, first child shown
+INT NextShown(const TreeCtl *ctl, INT i);    // first shown item after i, -1
+INT PrevShown(const TreeCtl *ctl, INT i);    // last shown item before i, -1
+INT PrevSibling(const TreeCtl *ctl, INT i);  // -1 when a lower level comes first
+INT NextSibling(const TreeCtl *ctl, INT i);  // -1 when a lower level comes first
+INT SubtreeEnd(const TreeCtl *ctl, INT i);   // one past the last descendant of i
+INT LastShown(const TreeCtl *ctl);           // last shown item, -1 for an empty list
+
+// ---- Showing and expanding (items/navigation.cpp) ----
+// Show path: makes item i shown (expanding ancestors) or hidden (collapsing its parent).
+bool ShowItem(TreeCtl *ctl, INT i, bool show);
+// Expands (one level or all) or collapses item i; moves caret and top item off hidden rows.
+bool ExpandItem(TreeCtl *ctl, INT i, bool expand, bool allLevels);
+// Shows item i and scrolls it into view with the notifying top-item step.
+void EnsureVisible(TreeCtl *ctl, INT i);
+
+// ---- Messages ----
+bool ItemsMessage(TreeCtl *ctl, UINT msg, WPARAM wp, LPARAM lp, LRESULT *result);

@@ -1,0 +1,241 @@
+// Scrolling: the top item (vertical, whole rows) and the horizontal position (pixels), the two
+// scroll bars that mirror them, and the WM_VSCROLL, WM_HSCROLL and WM_SIZE requests.
+#include "layout.h"
+
+#include "../items/items.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+
+bool BarUpdatesAllowed(const TreeCtl *ctl, bool vertical) {
+    if (!DrawingLive(ctl)) return false;
+    return vertical ? (ctl->vertBarManaged && !ctl->vertBarUpdateOff)
+                    : (ctl->horzBarManaged && !ctl->horzBarUpdateOff);
+}
+
+void SetBarInfo(TreeCtl *ctl, int bar, INT max, INT page, INT pos) {
+    SCROLLINFO si{};
+    si.cbSize = sizeof(si);
+    si.fMask = SIF_PAGE | SIF_POS;
+    if (HasStyle(ctl, LUMTREESTYLE_DISABLENOSCROLL)) si.fMask |= SIF_DISABLENOSCROLL;
+    if (!ctl->inScrollRequest) si.fMask |= SIF_RANGE;
+    si.nMin = 0;
+    si.nMax = max;
+    si.nPage = static_cast<UINT>(page);
+    si.nPos = pos;
+    ctl->setScrollInfoFn(ctl->window, bar, &si, TRUE);
+}
+
+// The scroll bar through the range and position functions, for hosts without SetScrollInfo.
+void SetBarRange(TreeCtl *ctl, int bar, BOOL *shown, INT max, INT pos, bool disableWhenEmpty) {
+    HWND w = ctl->window;
+    if (disableWhenEmpty) {
+        if (!*shown) return;
+        if (!ctl->inScrollRequest) {
+            EnableScrollBar(w, bar, ESB_DISABLE_BOTH);
+            SetScrollRange(w, bar, 0, 1, FALSE);
+            *shown = FALSE;
+        }
+        SetScrollPos(w, bar, 0, TRUE);
+        return;
+    }
+    if (*shown) {
+        INT curMin = 0, curMax = 0;
+        GetScrollRange(w, bar, &curMin, &curMax);
+        INT curPos = GetScrollPos(w, bar);
+        if (curMax != max) {
+            if (pos == curPos) {
+                SetScrollRange(w, bar, 0, max, TRUE);
+                return;
+            }
+            if (!ctl->inScrollRequest) SetScrollRange(w, bar, 0, max, FALSE);
+        } else if (pos == curPos) {
+            return;
+        }
+        SetScrollPos(w, bar, pos, TRUE);
+        return;
+    }
+    if (!ctl->inScrollRequest) {
+        EnableScrollBar(w, bar, ESB_ENABLE_BOTH);
+        SetScrollRange(w, bar, 0, max, FALSE);
+        *shown = TRUE;
+    }
+    SetScrollPos(w, bar, pos, TRUE);
+}
+
+INT ItemAreaWidth(const TreeCtl *ctl) {
+    RECT area = ItemAreaRect(ctl);
+    return area.right - area.left;
+}
+
+} // namespace
+
+void UpdateVScrollBar(TreeCtl *ctl) {
+    if (!BarUpdatesAllowed(ctl, true)) return;
+    INT pos = ctl->itemCount ? ShownRowOf(ctl, ctl->topIndex) : 0;
+    if (ctl->setScrollInfoFn) {
+        SetBarInfo(ctl, SB_VERT, std::max(pos + ctl->fullRows - 1, ctl->shownCount - 1),
+                   ctl->fullRows, pos);
+        return;
+    }
+    INT max =
+        pos > ctl->shownCount - ctl->fullRows ? pos : std::max(0, ctl->shownCount - ctl->fullRows);
+    bool disable = max == 0 && HasStyle(ctl, LUMTREESTYLE_DISABLENOSCROLL);
+    SetBarRange(ctl, SB_VERT, &ctl->vertBarShown, max, pos, disable);
+}
+
+void UpdateHScrollBar(TreeCtl *ctl) {
+    if (!BarUpdatesAllowed(ctl, false)) return;
+    INT w = ItemAreaWidth(ctl);
+    if (ctl->setScrollInfoFn) {
+        INT page = w / 3;
+        SetBarInfo(ctl, SB_HORZ, (ctl->horizontalExtent - w) + page - 1, page, ctl->horizontalPos);
+        return;
+    }
+    INT max = std::max(0, ctl->horizontalExtent - w);
+    bool disable = w >= ctl->horizontalExtent && HasStyle(ctl, LUMTREESTYLE_DISABLENOSCROLL);
+    SetBarRange(ctl, SB_HORZ, &ctl->horzBarShown, max, ctl->horizontalPos, disable);
+}
+
+INT SetTopIndex(TreeCtl *ctl, INT i) {
+    if (!ValidIndex(ctl, i)) return -1;
+    EndEditRequest(ctl);
+    if (!ShowItem(ctl, i, true)) return -1;
+    INT r = std::max(0, std::min(ShownRowOf(ctl, i), ctl->shownCount - ctl->fullRows));
+    INT old = ShownRowOf(ctl, ctl->topIndex);
+    if (r == old) return 0;
+    INT top = ItemAtRow(ctl, r);
+    if (std::abs(r - old) >= ctl->pageRows) {
+        InvalidateItemArea(ctl, true);
+    } else if (DrawingLive(ctl)) {
+        UpdateWindow(ctl->window);
+        // Row labels move with their rows, so the scrolled band starts at x = 0.
+        RECT rc = ItemAreaRect(ctl);
+        rc.left = 0;
+        ScrollWindow(ctl->window, 0, (old - r) * ctl->rowHeight, &rc, &rc);
+    }
+    ctl->topIndex = top;
+    UpdateVScrollBar(ctl);
+    return 0;
+}
+
+void ScrollToTop(TreeCtl *ctl, INT i) {
+    if (i == ctl->topIndex) return;
+    SetTopIndex(ctl, i);
+    Notify(ctl, LUMTREEN_TOPCHANGE);
+}
+
+bool SetHorizontalPos(TreeCtl *ctl, INT pos) {
+    if (pos < -1) return false;
+    EndEditRequest(ctl);
+    INT limit = ctl->horizontalExtent - ItemAreaWidth(ctl);
+    if (limit < 1) limit = 0;
+    if (pos == -1 || pos > limit) pos = limit;
+    if (pos == ctl->horizontalPos) return true;
+    InvalidateHeaderBar(ctl);
+    InvalidateItemArea(ctl, true);
+    ctl->horizontalPos = pos;
+    UpdateHScrollBar(ctl);
+    return true;
+}
+
+bool ScrollToX(TreeCtl *ctl, INT pos) {
+    INT old = ctl->horizontalPos;
+    if (!SetHorizontalPos(ctl, pos) || ctl->horizontalPos == old) return false;
+    Notify(ctl, LUMTREEN_HSCROLL);
+    return true;
+}
+
+void OnSize(TreeCtl *ctl, WPARAM wp, LPARAM lp) {
+    if (wp == SIZE_MINIMIZED) return;
+    INT width = static_cast<int16_t>(LOWORD(lp));
+    if (ctl->caret != kNone) InvalidateRows(ctl, ctl->caret, false, false, true);
+    RecalcPageRows(ctl);
+    InvalidateHeaderBar(ctl);
+    ScrollToX(ctl, ctl->horizontalPos);
+    UpdateVScrollBar(ctl);
+    UpdateHScrollBar(ctl);
+    RECT area = ItemAreaRect(ctl);
+    INT last = ctl->columnCount - 1;
+    if (DrawingLive(ctl) && ctl->columns[last].width == LUMTREE_STRETCH) {
+        INT base = std::max<INT>(ctl->horizontalExtent, area.right - area.left);
+        INT covered = base - ColumnLeft(ctl, last, 0);
+        if (covered > 0) {
+            RECT rc{area.right - covered, area.top, area.right, area.bottom};
+            InvalidateRect(ctl->window, &rc, FALSE);
+        }
+    }
+    if (DrawingLive(ctl) && ctl->lastClientWidth >= 0) {
+        RECT rc = ClientRect(ctl);
+        rc.left = ctl->lastClientWidth >= width ? rc.right - 1 : ctl->lastClientWidth - 1;
+        InvalidateRect(ctl->window, &rc, FALSE);
+    }
+    ctl->lastClientWidth = width;
+}
+
+void OnVScroll(TreeCtl *ctl, WPARAM wp, LPARAM lp) {
+    if (lp != 0) return;
+    ClearHotTrack();
+    INT code = LOWORD(wp);
+    if (code == SB_ENDSCROLL) {
+        UpdateVScrollBar(ctl);
+        return;
+    }
+    if (ctl->shownCount <= 0 || code > SB_ENDSCROLL) return;
+    INT r = ShownRowOf(ctl, ctl->topIndex);
+    INT last = std::max(0, ctl->shownCount - ctl->fullRows);
+    INT row = r;
+    switch (code) {
+    case SB_LINEUP: row = std::max(r - 1, 0); break;
+    case SB_LINEDOWN: row = std::min(r + 1, last); break;
+    case SB_PAGEUP: row = std::max(r - ctl->fullRows, 0); break;
+    case SB_PAGEDOWN: row = std::min(r + ctl->fullRows, last); break;
+    case SB_THUMBPOSITION:
+    case SB_THUMBTRACK:
+        if (ctl->getScrollInfoFn) {
+            SCROLLINFO si{};
+            si.cbSize = sizeof(si);
+            si.fMask = SIF_TRACKPOS;
+            GetScrollInfo(ctl->window, SB_VERT, &si);
+            row = si.nTrackPos;
+        } else {
+            row = static_cast<int16_t>(HIWORD(wp));
+        }
+        break;
+    case SB_TOP: row = 0; break;
+    case SB_BOTTOM: row = last; break;
+    }
+    INT top = ItemAtRow(ctl, row);
+    if (top == ctl->topIndex) return;
+    ctl->inScrollRequest = TRUE;
+    ScrollToTop(ctl, top);
+    UpdateWindow(ctl->window);
+    ctl->inScrollRequest = FALSE;
+}
+
+void OnHScroll(TreeCtl *ctl, WPARAM wp, LPARAM lp) {
+    if (lp != 0) return;
+    INT w = ItemAreaWidth(ctl);
+    if (w >= ctl->horizontalExtent) return;
+    INT p = ctl->horizontalPos;
+    switch (LOWORD(wp)) {
+    case SB_LINELEFT: p -= ctl->maxCharWidth; break;
+    case SB_LINERIGHT: p += ctl->maxCharWidth; break;
+    case SB_PAGELEFT: p -= w / 2; break;
+    case SB_PAGERIGHT: p += w / 2; break;
+    case SB_THUMBPOSITION:
+    case SB_THUMBTRACK: p = static_cast<int16_t>(HIWORD(wp)); break;
+    case SB_LEFT: p = 0; break;
+    case SB_RIGHT: p = ctl->horizontalExtent - w; break;
+    case SB_ENDSCROLL: UpdateHScrollBar(ctl); break;
+    default: return;
+    }
+    p = std::max(0, std::min(p, ctl->horizontalExtent - w));
+    if (p == ctl->horizontalPos) return;
+    ctl->inScrollRequest = TRUE;
+    ScrollToX(ctl, p);
+    UpdateWindow(ctl->window);
+    ctl->inScrollRequest = FALSE;
+}

@@ -1,0 +1,68 @@
+// Mouse tracking state.
+#include "mouse.h"
+
+#include "../layout/layout.h"
+
+namespace {
+
+constexpr UINT_PTR kAutoscrollTimer = 1;
+
+void StopAutoscroll(TreeCtl *ctl) {
+    if (!ctl->scrollTimer) return;
+    KillTimer(ctl->window, kAutoscrollTimer);
+    ctl->scrollTimer = 0;
+}
+
+} // namespace
+
+void EndTracking(TreeCtl *ctl) {
+    if (GetCapture() == ctl->window) ReleaseCapture();
+    ctl->ignoreMouse = 0;
+    StopAutoscroll(ctl);
+    if (ctl->cornerTracking) {
+        if (ctl->cornerPressed != ctl->cornerSavedPressed) {
+            ctl->cornerPressed = ctl->cornerSavedPressed;
+            InvalidateCorner(ctl);
+        }
+        ctl->cornerTracking = FALSE;
+    }
+    if (ctl->trackedHeader != kNone) {
+        ctl->trackedHeader = kNone;
+        if (ctl->pressedHeader != ctl->savedPressedHeader) {
+            ctl->pressedHeader = ctl->savedPressedHeader;
+            InvalidateHeaderBar(ctl);
+        }
+    }
+    if (ctl->pressedButton != kNone) {
+        InvalidateRows(ctl, ctl->pressedButton, false, false, true);
+        ctl->pressedButton = kNone;
+    }
+    if (ctl->resizingColumn != kNone) {
+        ctl->resizingColumn = kNone;
+        if (!IsRectEmpty(&ctl->resizeLine)) {
+            HDC dc = GetDC(ctl->window);
+            DrawFocusRect(dc, &ctl->resizeLine);
+            ReleaseDC(ctl->window, dc);
+            SetRectEmpty(&ctl->resizeLine);
+        }
+    }
+    if (ctl->dragArmed) {
+        ctl->dragArmed = 0;
+        if (ctl->dragging) {
+            ctl->dragging = 0;
+            Notify(ctl, LUMTREEN_CANCELDRAG);
+        }
+    }
+    ctl->pressedItem = kNone;
+    ctl->dropScrolling = 0;
+    ctl->buttonDown = 0;
+    ctl->labelPressed = 0;
+}
+
+bool OnMouseInput(TreeCtl *, UINT, WPARAM, LPARAM) {
+    return false;
+}
+
+bool MouseMessage(TreeCtl *, UINT, WPARAM, LPARAM, LRESULT *) {
+    return false;
+}

@@ -1,0 +1,32 @@
+#!/bin/sh
+# Starts a private X display and a persistent Wine server for a test run; state goes to $1.
+# Every background process has its output redirected, so ctest does not wait for it.
+set -e
+state=$1
+mkdir -p "$state"
+"$(dirname "$0")/wine-down.sh" "$state" 2>/dev/null || true
+rm -f "$state/display"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$state/display.raw" \
+    >"$state/xvfb.log" 2>&1 </dev/null &
+echo $! >"$state/xvfb.pid"
+for _ in $(seq 1 100); do
+    [ -s "$state/display.raw" ] && break
+    sleep 0.1
+done
+[ -s "$state/display.raw" ] || { echo "Xvfb did not start"; cat "$state/xvfb.log"; exit 1; }
+tr -d '\n' <"$state/display.raw" >"$state/display"
+export WINEPREFIX="$state/prefix" WINEDEBUG=-all DISPLAY=":$(cat "$state/display")"
+export WINEDLLOVERRIDES="mscoree,mshtml="
+fresh=0
+[ -f "$WINEPREFIX/system.reg" ] || fresh=1
+mkdir -p "$WINEPREFIX"
+wineserver -p >/dev/null 2>&1 </dev/null
+wine wineboot >/dev/null 2>&1 </dev/null
+if [ $fresh -eq 1 ]; then
+    # No window manager runs on the display: Wine must not wait for one. A crashing test must
+    # end instead of opening the crash dialog.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null
+    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+        >/dev/null 2>&1 </dev/null
+fi
+echo "Wine prefix $WINEPREFIX on display $DISPLAY"

@@ -1,0 +1,100 @@
+// Test harness: a parent window that records every WM_COMMAND it receives, helpers that create
+// controls and send them messages as an application would, and pixel capture.
+#pragma once
+
+#include "doctest.h"
+#include "lumtree/lumtree.h"
+
+#include <functional>
+#include <initializer_list>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace lt {
+
+inline constexpr int kTreeId = 100;
+inline constexpr DWORD kChildStyle = WS_CHILD | WS_VISIBLE;
+inline constexpr DWORD kNotifyStyle = kChildStyle | LUMTREESTYLE_NOTIFY;
+
+// One WM_COMMAND as the parent received it.
+struct Notification {
+    int code;  // HIWORD(wParam)
+    int id;    // LOWORD(wParam)
+    HWND from; // lParam
+};
+
+// A visible top-level window that parents the controls under test. It records every
+// WM_COMMAND; `onMessage` lets a test answer any message first (return true when handled).
+class Parent {
+public:
+    explicit Parent(int width = 420, int height = 320);
+    ~Parent();
+    Parent(const Parent &) = delete;
+    Parent &operator=(const Parent &) = delete;
+
+    HWND hwnd() const { return window_; }
+    // Creates a control of the library's class as a child of this window.
+    HWND Tree(DWORD style = kNotifyStyle, int x = 0, int y = 0, int width = 200, int height = 200,
+              int id = kTreeId);
+
+    const std::vector<Notification> &Notes() const { return notes_; }
+    // The codes received, in order; with a window, only those sent by it.
+    std::vector<int> Codes(HWND from = nullptr) const;
+    void Clear() { notes_.clear(); }
+
+    std::function<bool(UINT msg, WPARAM wp, LPARAM lp, LRESULT *result)> onMessage;
+
+    static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
+
+private:
+    HWND window_ = nullptr;
+    std::vector<Notification> notes_;
+};
+
+inline LRESULT Send(HWND w, UINT msg, WPARAM wp = 0, LPARAM lp = 0) {
+    return SendMessageA(w, msg, wp, lp);
+}
+// The 32-bit result of a private message.
+inline int SendI(HWND w, UINT msg, WPARAM wp = 0, LPARAM lp = 0) {
+    return static_cast<int>(SendMessageA(w, msg, wp, lp));
+}
+template <class T> inline LPARAM Ptr(T *p) {
+    return reinterpret_cast<LPARAM>(p);
+}
+
+// Dispatches every pending message of this thread.
+void Pump();
+
+// Appends items given as (text, level); returns their indexes.
+std::vector<int> AddItems(HWND tree, std::initializer_list<std::pair<const char *, int>> items);
+// Appends n items "Item 0", "Item 1", ... at level 0.
+void AddFlat(HWND tree, int n);
+
+// Pixels of a window's client area, 0x00RRGGBB as COLORREF order (0x00BBGGRR).
+struct Pixels {
+    int width = 0, height = 0;
+    std::vector<COLORREF> bits;
+    COLORREF At(int x, int y) const { return bits[static_cast<size_t>(y) * width + x]; }
+    // Number of pixels of a colour inside a rectangle.
+    int Count(const RECT &rc, COLORREF colour) const;
+};
+// Paints the control into a memory bitmap through WM_PRINTCLIENT.
+Pixels PrintClient(HWND w);
+// Reads what is on the screen in the window's client area after pending paints are done.
+Pixels Screen(HWND w);
+
+// Bytes in use on every heap of the process.
+size_t HeapBytesInUse();
+
+// Holds Shift and/or Ctrl down in this thread's keyboard state for its lifetime.
+class Modifiers {
+public:
+    Modifiers(bool shift, bool ctrl);
+    ~Modifiers();
+
+private:
+    BYTE saved_[256];
+};
+
+} // namespace lt
