@@ -108,6 +108,32 @@ TreeItem *ItemArrayRemove(TreeCtl *ctl, INT pos) {
     return item;
 }
 
+void ItemArrayRemoveRun(TreeCtl *ctl, INT pos, INT count) {
+    if (count == 1) {
+        ItemArrayRemove(ctl, pos);
+        return;
+    }
+    INT shown = CountShown(ctl, pos, pos + count);
+    std::memmove(ctl->items + pos, ctl->items + pos + count,
+                 sizeof(TreeItem *) * static_cast<size_t>(ctl->itemCount - pos - count));
+    ctl->itemCount -= count;
+    ctl->spareSlots += count;
+    ctl->shownCount -= shown;
+    if (ctl->itemCount == 0) {
+        ItemArrayRelease(ctl);
+        return;
+    }
+    RecountRows(ctl, pos);
+    if (ctl->spareSlots >= kShrinkAt) {
+        auto *array = static_cast<TreeItem **>(
+            LumRealloc(ctl->items, sizeof(TreeItem *) * (ctl->itemCount + kArrayStep)));
+        if (array) {
+            ctl->items = array;
+            ctl->spareSlots = kArrayStep;
+        }
+    }
+}
+
 void ItemArrayRelease(TreeCtl *ctl) {
     LumFree(ctl->items);
     LumFree(ctl->rowBlocks);
@@ -127,11 +153,14 @@ void SetItemShown(TreeCtl *ctl, INT i, bool shown) {
 }
 
 void RecountRows(TreeCtl *ctl, INT first) {
-    for (INT b = first / kRowBlock; b * kRowBlock < ctl->itemCount; ++b) {
+    INT b = first / kRowBlock;
+    for (; b * kRowBlock < ctl->itemCount; ++b) {
         INT start = b * kRowBlock;
         INT end = start + kRowBlock < ctl->itemCount ? start + kRowBlock : ctl->itemCount;
         ctl->rowBlocks[b] = CountShown(ctl, start, end);
     }
+    // Blocks past the end hold no items.
+    for (; b < ctl->rowBlockCapacity; ++b) ctl->rowBlocks[b] = 0;
 }
 
 INT ShownRowOf(const TreeCtl *ctl, INT i) {

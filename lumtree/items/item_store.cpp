@@ -3,6 +3,7 @@
 
 #include "../layout/layout.h"
 
+#include <cstring>
 #include <initializer_list>
 
 void FreeItem(const TreeCtl *ctl, TreeItem *item) {
@@ -63,23 +64,108 @@ INT InsertItemCore(TreeCtl *ctl, const ItemTemplate &tmpl, INT pos, const char *
     return pos;
 }
 
-void DeleteOneItem(TreeCtl *ctl, INT i) {
-    EndEditRequest(ctl);
+bool SetItemLabelText(TreeCtl *ctl, INT i, const char *text) {
+    char *copy = nullptr;
+    if (text && !(copy = LumStrDup(text))) return false;
     TreeItem *item = ctl->items[i];
-    if (ctl->deleteCallback)
-        ctl->deleteCallback(ctl->window, i, item->data, ctl->deleteCallbackData);
-    if (ctl->topIndex >= ctl->itemCount - 1)
-        ctl->topIndex = ctl->topIndex > 0 ? ctl->topIndex - 1 : 0;
+    LumFree(item->labelText);
+    item->labelText = copy;
+    return true;
+}
+
+void DeleteOneItem(TreeCtl *ctl, INT i) {
+    DeleteRun(ctl, i, 1);
+}
+
+// Deleting the item at i `count` times: each deletion calls the callback with index i, moves
+// the top item back only while it is the last item, turns stored indexes of the deleted item
+// into -1 and shifts later ones down, and moves a caret at or after i back by one (not below
+// 0). The run is taken out of the array before the callbacks run, so a callback that queries
+// the control never meets a record that is already freed.
+void DeleteRun(TreeCtl *ctl, INT i, INT count) {
+    if (count <= 0) return;
+    TreeItem *single[1];
+    TreeItem **run = single;
+    if (count > 1 && !(run = static_cast<TreeItem **>(LumAlloc(sizeof(TreeItem *) * count)))) {
+        // No room to hold the run: delete one item at a time.
+        for (INT k = 0; k < count; ++k) DeleteRun(ctl, i, 1);
+        return;
+    }
+    INT end = i + count;
+    for (INT n = ctl->itemCount; n > ctl->itemCount - count; --n) {
+        if (ctl->topIndex >= n - 1) ctl->topIndex = ctl->topIndex > 0 ? ctl->topIndex - 1 : 0;
+    }
     for (INT *stored : {&ctl->selection, &ctl->dropTarget, &ctl->anchor}) {
-        if (*stored == i) {
+        if (*stored >= end) {
+            *stored -= count;
+        } else if (*stored >= i) {
             *stored = kNone;
-        } else if (*stored > i) {
-            --*stored;
         }
     }
-    if (i <= ctl->caret) ctl->caret = ctl->caret > 0 ? ctl->caret - 1 : 0;
-    ItemArrayRemove(ctl, i);
-    FreeItem(ctl, item);
+    if (ctl->caret >= end) {
+        ctl->caret -= count;
+    } else if (ctl->caret >= i) {
+        ctl->caret = i > 0 ? i - 1 : 0;
+    }
+    std::memcpy(run, ctl->items + i, sizeof(TreeItem *) * count);
+    ItemArrayRemoveRun(ctl, i, count);
+    for (INT k = 0; k < count; ++k) {
+        EndEditRequest(ctl);
+        if (ctl->deleteCallback) {
+            ctl->deleteCallback(ctl->window, i, run[k]->data, ctl->deleteCallbackData);
+        }
+        FreeItem(ctl, run[k]);
+    }
+    if (run != single) LumFree(run);
+}
+
+INT DeleteItem(TreeCtl *ctl, INT i) {
+    INT parent = ParentOf(ctl, i);
+    bool collapsed = HasChildren(ctl, i) && !IsExpanded(ctl, i);
+    // A collapsed item goes with its whole subtree; displayed children stay in the list.
+    DeleteRun(ctl, i, collapsed ? SubtreeEnd(ctl, i) - i : 1);
+    InvalidateRows(ctl, parent >= 0 ? parent : 0, true, true, true);
+    UpdateVScrollBar(ctl);
+    return ctl->itemCount;
+}
+
+bool SetItemLevel(TreeCtl *ctl, INT i, INT level) {
+    level = level < 0 ? 0 : (level > kMaxLevel ? kMaxLevel : level);
+    if (!ValidIndex(ctl, i)) return false;
+    EndEditRequest(ctl);
+    if (!ShowItem(ctl, i, true)) return false;
+    if (HasChildren(ctl, i) && !IsExpanded(ctl, i) && !ExpandItem(ctl, i, true, false)) {
+        return false;
+    }
+    INT old = LevelOf(ctl, i);
+    if (level > old) {
+        // The new parent: the nearest earlier item with a lower level than the new one.
+        INT p = i - 1;
+        while (p >= 0 && LevelOf(ctl, p) >= level) --p;
+        if (p >= 0) {
+            if (!ShowItem(ctl, p, true)) return false;
+            if (HasChildren(ctl, p) && !ExpandItem(ctl, p, true, false)) return false;
+        }
+    }
+    if (level == old) return true;
+    ctl->items[i]->level = static_cast<WORD>(level);
+    if (level > ctl->maxLevel) {
+        NoteLevel(ctl, level);
+        InvalidateHeaderBar(ctl);
+        if (ctl->columnCount > 1) InvalidateItemArea(ctl, false);
+    }
+    if (!DrawingLive(ctl)) return true;
+    // The rows whose tree lines change: the item's, the earlier ones down to the level that
+    // bounds the change, and the later ones deeper than it.
+    INT m = level <= old ? level : old;
+    INT first = i, last = i;
+    for (INT j = i - 1; j >= 0 && LevelOf(ctl, j) >= m; --j) {
+        first = j;
+        if (LevelOf(ctl, j) == m) break;
+    }
+    for (INT j = i + 1; j < ctl->itemCount && LevelOf(ctl, j) > m; ++j) last = j;
+    InvalidateIndexRange(ctl, first, last);
+    return true;
 }
 
 void DeleteAllItems(TreeCtl *ctl, bool keepTreeWidth) {

@@ -60,6 +60,8 @@ inline constexpr INT kRowBlock = 512;
 bool ItemArrayInsert(TreeCtl *ctl, INT pos, TreeItem *item);
 // Takes the item at pos out of the array (the record is not freed), applying the shrink rule.
 TreeItem *ItemArrayRemove(TreeCtl *ctl, INT pos);
+// Takes count items from pos on out of the array at once (the records are not freed).
+void ItemArrayRemoveRun(TreeCtl *ctl, INT pos, INT count);
 // Frees the pointer array and the row index; the records must have been freed already.
 void ItemArrayRelease(TreeCtl *ctl);
 // Sets or clears the shown flag of item i, keeping shownCount and the row index.
@@ -85,6 +87,16 @@ INT InsertItemCore(TreeCtl *ctl, const ItemTemplate &tmpl, INT pos, const char *
                    DWORD_PTR data);
 // Deletes item i: deletion callback, free, shift stored indexes. No repaint.
 void DeleteOneItem(TreeCtl *ctl, INT i);
+// Deletes the count items from i on, with the same callbacks and index shifts as deleting
+// the item at i count times, but moving the array only once. No repaint.
+void DeleteRun(TreeCtl *ctl, INT i, INT count);
+// Deletes item i as LUMTREEM_DELETEITEM does: a collapsed item takes its subtree along,
+// displayed children stay. Repaints and updates the vertical bar. Returns the new count.
+INT DeleteItem(TreeCtl *ctl, INT i);
+// Sets the level of item i (clamped to 0..64) as LUMTREEM_SETLEVEL does; false on failure.
+bool SetItemLevel(TreeCtl *ctl, INT i, INT level);
+// Replaces the row-label text of item i with a private copy (null removes it).
+bool SetItemLabelText(TreeCtl *ctl, INT i, const char *text);
 // Empties the list, calling the deletion callback for every item in index order. With
 // keepTreeWidth the tree-part width stays as it is.
 void DeleteAllItems(TreeCtl *ctl, bool keepTreeWidth);

@@ -294,6 +294,25 @@ void InvalidateRows(TreeCtl *ctl, INT i, bool toEnd, bool withLabel, bool withIt
     InvalidateRect(ctl->window, &rc, FALSE);
 }
 
+void InvalidateIndexRange(TreeCtl *ctl, INT first, INT last) {
+    if (!DrawingLive(ctl) || ctl->itemCount == 0) return;
+    first = std::max(first, 0);
+    last = std::min(last, ctl->itemCount - 1);
+    if (first > last) return;
+    INT top = ShownRowOf(ctl, ctl->topIndex);
+    // Screen rows of the first and the last shown item of the range.
+    INT from = ShownRowOf(ctl, first) - top;
+    INT to = ShownRowOf(ctl, last) - top - (ItemShown(ctl, last) ? 0 : 1);
+    from = std::max(from, 0);
+    to = std::min(to, ctl->pageRows - 1);
+    if (from > to) return;
+    RECT rc = ItemAreaRect(ctl);
+    LONG bottom = rc.top + (to + 1) * ctl->rowHeight;
+    rc.top += from * ctl->rowHeight;
+    rc.bottom = std::min(rc.bottom, bottom);
+    InvalidateRect(ctl->window, &rc, FALSE);
+}
+
 void InvalidateAll(TreeCtl *ctl, bool erase) {
     if (DrawingLive(ctl)) InvalidateRect(ctl->window, nullptr, erase);
 }

@@ -67,6 +67,8 @@ void FitHeight(TreeCtl *ctl, INT height);
 // Row invalidation from item i: that row, or down to the end of the area with toEnd. withLabel
 // includes the row-label column; withLabel without withItems is the label column alone.
 void InvalidateRows(TreeCtl *ctl, INT i, bool toEnd, bool withLabel, bool withItems);
+// The rows (item area) of the shown items with an index from first to last that are in view.
+void InvalidateIndexRange(TreeCtl *ctl, INT first, INT last);
 void InvalidateAll(TreeCtl *ctl, bool erase = false);
 void InvalidateHeaderBar(TreeCtl *ctl);
 void InvalidateCorner(TreeCtl *ctl);
