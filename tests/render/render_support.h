@@ -1,0 +1,130 @@
+// Support for the rendering tests: a 32-bit canvas to draw into, the control's record for the
+// tests that set fields the messages do not reach, known colours, test bitmaps, and a PNG dump
+// of what was drawn (LUMTREE_DUMP=dir) for looking at a failure.
+#pragma once
+
+#include "../support/harness.h"
+#include "examples/png.h"
+#include "lumtree/api/api.h"
+#include "lumtree/items/items.h"
+#include "lumtree/layout/layout.h"
+#include "lumtree/render/gdi.h"
+#include "lumtree/render/render.h"
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace rt {
+
+inline void RegisterClassOnce() {
+    static const bool done = LoadLibraryState(GetModuleHandleA(nullptr));
+    REQUIRE(done);
+}
+
+inline TreeCtl *Ctl(HWND tree) {
+    TreeCtl *ctl = FindCtl(tree);
+    REQUIRE(ctl != nullptr);
+    return ctl;
+}
+
+// Colours no system colour uses, so that every pixel says who painted it.
+inline constexpr COLORREF kBack = RGB(250, 250, 235);
+inline constexpr COLORREF kText = RGB(0, 0, 150);
+inline constexpr COLORREF kSelBack = RGB(190, 20, 20);
+inline constexpr COLORREF kSelText = RGB(255, 255, 0);
+inline constexpr COLORREF kGray = RGB(130, 120, 110);
+inline constexpr COLORREF kMagenta = RGB(128, 0, 128);
+
+// A 32-bit top-down canvas selected into a memory DC.
+struct Canvas {
+    int width, height;
+    HDC dc = nullptr;
+    HBITMAP bitmap = nullptr;
+    HGDIOBJ old = nullptr;
+    DWORD *bits = nullptr;
+    Canvas(int w, int h, COLORREF fill = RGB(255, 255, 255)) : width(w), height(h) {
+        BITMAPINFO bi{};
+        bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+        bi.bmiHeader.biWidth = w;
+        bi.bmiHeader.biHeight = -h;
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        dc = CreateCompatibleDC(nullptr);
+        void *p = nullptr;
+        bitmap = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &p, nullptr, 0);
+        bits = static_cast<DWORD *>(p);
+        old = SelectObject(dc, bitmap);
+        RECT all{0, 0, w, h};
+        HBRUSH b = CreateSolidBrush(fill);
+        FillRect(dc, &all, b);
+        DeleteObject(b);
+    }
+    ~Canvas() {
+        SelectObject(dc, old);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+    }
+    Canvas(const Canvas &) = delete;
+    Canvas &operator=(const Canvas &) = delete;
+    COLORREF At(int x, int y) const {
+        GdiFlush();
+        DWORD v = bits[static_cast<size_t>(y) * width + x];
+        return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+    }
+    int Count(const RECT &rc, COLORREF c) const {
+        int n = 0;
+        for (int y = rc.top; y < rc.bottom; ++y) {
+            for (int x = rc.left; x < rc.right; ++x) n += At(x, y) == c;
+        }
+        return n;
+    }
+    // Leftmost and rightmost column holding a colour inside a rectangle (-1 when none).
+    int FirstX(const RECT &rc, COLORREF c) const {
+        for (int x = rc.left; x < rc.right; ++x) {
+            for (int y = rc.top; y < rc.bottom; ++y) {
+                if (At(x, y) == c) return x;
+            }
+        }
+        return -1;
+    }
+    int LastX(const RECT &rc, COLORREF c) const {
+        for (int x = rc.right - 1; x >= rc.left; --x) {
+            for (int y = rc.top; y < rc.bottom; ++y) {
+                if (At(x, y) == c) return x;
+            }
+        }
+        return -1;
+    }
+};
+
+// Writes pixels to $LUMTREE_DUMP/<name>.png when that variable is set.
+inline void Dump(const lt::Pixels &px, const char *name) {
+    const char *dir = std::getenv("LUMTREE_DUMP");
+    if (!dir) return;
+    std::vector<uint32_t> argb;
+    for (COLORREF c : px.bits)
+        argb.push_back((GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c));
+    png::WritePng((std::string(dir) + "/" + name + ".png").c_str(), px.width, px.height, argb);
+}
+
+// A w x h bitmap in the screen's format: dark magenta everywhere, a solid square of `ink`
+// from (1, 1) to (w - 2, h - 2).
+inline HBITMAP SquareBitmap(int w, int h, COLORREF ink) {
+    HDC screen = GetDC(nullptr);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
+    ReleaseDC(nullptr, screen);
+    HDC mem = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    RECT all{0, 0, w, h}, inner{1, 1, w - 1, h - 1};
+    HBRUSH m = CreateSolidBrush(kMagenta), i = CreateSolidBrush(ink);
+    FillRect(mem, &all, m);
+    FillRect(mem, &inner, i);
+    DeleteObject(m);
+    DeleteObject(i);
+    SelectObject(mem, old);
+    DeleteDC(mem);
+    return bmp;
+}
+
+} // namespace rt
