@@ -128,3 +128,64 @@ inline HBITMAP SquareBitmap(int w, int h, COLORREF ink) {
 }
 
 } // namespace rt
+
+namespace rt {
+
+// A control with known colours in a parent window, for painting tests that reach the record
+// directly where no message sets a field.
+struct Tree {
+    lt::Parent parent{440, 340};
+    HWND hwnd = nullptr;
+    TreeCtl *ctl = nullptr;
+    COLORREF table[LUMTREE_COLORCOUNT];
+
+    explicit Tree(DWORD style = lt::kChildStyle, int width = 300, int height = 200) {
+        RegisterClassOnce();
+        hwnd = parent.Tree(style, 0, 0, width, height);
+        ctl = Ctl(hwnd);
+        for (COLORREF &c : table) c = LUMTREE_AUTOCOLOR;
+        table[LUMTREECOLOR_BACK] = kBack;
+        table[LUMTREECOLOR_TEXT] = kText;
+        table[LUMTREECOLOR_GRAYTEXT] = kGray;
+        table[LUMTREECOLOR_SELBACK] = kSelBack;
+        table[LUMTREECOLOR_SELTEXT] = kSelText;
+        SetColors();
+    }
+    void SetColor(int entry, COLORREF c) {
+        table[entry] = c;
+        SetColors();
+    }
+    void SetColors() { lt::Send(hwnd, LUMTREEM_SETCOLORS, 0, lt::Ptr(table)); }
+    // Recomputes what the switches decide, as their setters do.
+    void Relayout() {
+        RecalcRowHeight(ctl);
+        RecalcPageRows(ctl);
+        RecalcTreeWidth(ctl);
+    }
+    lt::Pixels Paint(const char *dumpName = nullptr) {
+        lt::Pixels px = lt::PrintClient(hwnd);
+        if (dumpName) Dump(px, dumpName);
+        return px;
+    }
+    RECT Row(INT i) const {
+        RECT rc{};
+        RowRect(ctl, i, &rc);
+        return rc;
+    }
+    RECT Cell(INT i, INT column) const {
+        RECT rc{};
+        CellRect(ctl, i, column, &rc);
+        return rc;
+    }
+    // y of the dotted horizontal line inside a row: the middle, made even.
+    int MidY() const {
+        int m = ctl->rowHeight / 2;
+        return m + m % 2;
+    }
+};
+
+inline RECT Inset(RECT rc, int dx, int dy) {
+    return RECT{rc.left + dx, rc.top + dy, rc.right - dx, rc.bottom - dy};
+}
+
+} // namespace rt
