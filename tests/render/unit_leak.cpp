@@ -3,8 +3,6 @@
 // control still paints the same picture.
 #include "render_support.h"
 
-#include "lumtree/selection/selection.h"
-
 namespace {
 
 INT CALLBACK Tint(HWND, RowDrawInfo *info, DWORD_PTR) {
@@ -60,8 +58,8 @@ TEST_CASE("20,000 paints of a busy control leak neither heap nor GDI objects") {
         LUMTREE_AUTOCOLOR;
     attrs[1] = attrs[0];
     ctl->items[2]->cellAttributes = attrs;
-    SetSelection(ctl, 3);
-    SetCaret(ctl, 2);
+    lt::Send(t.hwnd, LUMTREEM_SETSELECTION, 3);
+    lt::Send(t.hwnd, LUMTREEM_SETCARET, 2);
     g_lum.trackWindow = t.hwnd;
     g_lum.trackIndex = 1;
     g_lum.globalItemTrack = TRUE;

@@ -2,8 +2,6 @@
 // titles and numbers, pressed and disabled looks.
 #include "render_support.h"
 
-#include "lumtree/selection/selection.h"
-
 using rt::Tree;
 
 namespace {
@@ -173,7 +171,7 @@ TEST_CASE("row labels: numbers by style, separators, pressed when selected") {
     CHECK(px.Count(second, kLabelText) == 0); // a label text replaces the number
 
     SUBCASE("a selected item's label is pressed unless the flag says otherwise") {
-        SetSelection(t.ctl, 2);
+        lt::Send(t.hwnd, LUMTREEM_SETSELECTION, 2);
         px = t.Paint();
         const RECT label = Label(t, 2);
         CHECK(px.At(label.left + 2, label.top + 2) == kLabelSelBack);

@@ -3,8 +3,6 @@
 // the caret and of the hot-tracked row, and the draw callback.
 #include "render_support.h"
 
-#include "lumtree/selection/selection.h"
-
 #include <cstring>
 
 using rt::Tree;
@@ -43,7 +41,7 @@ int ChangedOnTop(const lt::Pixels &px, RECT r, COLORREF c) {
 TEST_CASE("a selected row with the focus is highlighted over the whole row or from its text") {
     Tree t;
     lt::AddFlat(t.hwnd, 4);
-    SetSelection(t.ctl, 1);
+    lt::Send(t.hwnd, LUMTREEM_SETSELECTION, 1);
     Focus(t);
     lt::Pixels px = t.Paint("selected");
     const RECT row = t.Row(1);
@@ -70,7 +68,7 @@ TEST_CASE("a selected row with the focus is highlighted over the whole row or fr
 TEST_CASE("a selected row without the focus follows the inactive selection style") {
     Tree t;
     lt::AddFlat(t.hwnd, 4);
-    SetSelection(t.ctl, 1);
+    lt::Send(t.hwnd, LUMTREEM_SETSELECTION, 1);
     const RECT row = t.Row(1);
     const int mid = (row.top + row.bottom) / 2;
 
@@ -110,7 +108,7 @@ TEST_CASE("a selected row without the focus follows the inactive selection style
 TEST_CASE("a disabled item is grey and never highlighted") {
     Tree t;
     lt::AddFlat(t.hwnd, 3);
-    SetSelection(t.ctl, 1);
+    lt::Send(t.hwnd, LUMTREEM_SETSELECTION, 1);
     t.ctl->items[1]->flags &= ~kItemEnabled;
     Focus(t);
     lt::Pixels px = t.Paint();
@@ -126,7 +124,7 @@ TEST_CASE("a disabled item is grey and never highlighted") {
 TEST_CASE("the focus rectangle marks the caret row while the control has the focus") {
     Tree t;
     lt::AddFlat(t.hwnd, 4);
-    SetCaret(t.ctl, 2);
+    lt::Send(t.hwnd, LUMTREEM_SETCARET, 2);
     lt::Pixels px = t.Paint();
     const RECT row = t.Row(2);
     CHECK(ChangedOnTop(px, row, rt::kBack) == 0);
@@ -189,9 +187,9 @@ TEST_CASE("the 3-D look frames rows from the text, raised when selected") {
     t.SetColor(LUMTREECOLOR_LIGHT, light);
     t.ctl->look3D = TRUE;
     t.Relayout();
-    SetSelection(t.ctl, 2);
+    lt::Send(t.hwnd, LUMTREEM_SETSELECTION, 2);
     Focus(t);
-    SetCaret(t.ctl, 2);
+    lt::Send(t.hwnd, LUMTREEM_SETCARET, 2);
     lt::Pixels px = t.Paint("look3d");
     const int x = t.Row(1).left + TextX(t.ctl, 0);
     RECT row = t.Row(1);
@@ -292,7 +290,7 @@ TEST_CASE("cells: texts per column, own colours and bitmaps, alignment, several 
     CHECK(InCell(t, px, 1, 2, RGB(0, 150, 0)) == 36);
     CHECK(InCell(t, px, 0, 2, RGB(0, 150, 0)) == 0);
 
-    SetSelection(t.ctl, 1);
+    lt::Send(t.hwnd, LUMTREEM_SETSELECTION, 1);
     Focus(t);
     px = t.Paint();
     CHECK(px.At(c1.left + 1, c1.top + 1) == selCellBack);
@@ -300,7 +298,7 @@ TEST_CASE("cells: texts per column, own colours and bitmaps, alignment, several 
     CHECK(px.At(t.Cell(1, 2).left + 1, c1.top + 1) == rt::kSelBack);
 
     SUBCASE("a column of fixed width leaves the rest of the row in the row's cell background") {
-        SetSelection(t.ctl, -1);
+        lt::Send(t.hwnd, LUMTREEM_SETSELECTION, static_cast<WPARAM>(-1));
         const RECT row = t.Row(1);
         px = t.Paint();
         CHECK(px.At(row.right - 2, row.top + 1) == lastBack);
@@ -310,7 +308,7 @@ TEST_CASE("cells: texts per column, own colours and bitmaps, alignment, several 
         CHECK(px.At(t.Cell(1, 2).left + 1, row.top + 1) == lastBack);
     }
     SUBCASE("several lines per row with the multi-line format") {
-        SetSelection(t.ctl, -1);
+        lt::Send(t.hwnd, LUMTREEM_SETSELECTION, static_cast<WPARAM>(-1));
         t.ctl->linesPerItem = 2;
         t.ctl->columns[2].format = LUMTREEFORMAT_MULTILINE;
         SetItemText(t.ctl, 0, 2, "First\nSecond");
@@ -334,7 +332,7 @@ TEST_CASE("the caret can be bold and the hot-tracked row underlined") {
     const int plain = InCell(t, px, 1, 0, rt::kText);
     CHECK(InCell(t, px, 0, 0, rt::kText) == plain);
 
-    SetCaret(t.ctl, 1);
+    lt::Send(t.hwnd, LUMTREEM_SETCARET, 1);
     t.ctl->caretFontOn = TRUE;
     px = t.Paint("bold_caret");
     const int bold = InCell(t, px, 1, 0, rt::kText);
