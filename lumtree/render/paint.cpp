@@ -57,11 +57,12 @@ bool ItemEnabled(const TreeItem *item) {
 } // namespace
 
 void DrawFocusFrame(const TreeCtl *ctl, HDC dc, const RECT &rowRect) {
+    // The caret's row gets the extent of the item frame; the first empty row (the caret of an
+    // empty list, or after the last item) the plain row.
     RECT r = rowRect;
     if (ValidIndex(ctl, ctl->caret)) {
         r = ItemFrameRect(ctl, rowRect, rowRect.left - ctl->horizontalPos,
                           LevelOf(ctl, ctl->caret));
-        if (!ctl->look3D && !ctl->textOnlySelection) r.left = rowRect.left;
     }
     DrawFocusRect(dc, &r);
 }
