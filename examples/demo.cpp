@@ -233,11 +233,14 @@ LRESULT CALLBACK FrameProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     }
 }
 
-// Captures the whole window (frame included) as it is on the screen.
-bool Screenshot(HWND w, const char *path) {
+// Captures the window: its frame as it is on the screen, and the tree drawn into the picture
+// by the tree itself (WM_PRINT), so that the picture does not depend on when the screen was
+// last brought up to date.
+bool Screenshot(HWND w, HWND tree, const char *path) {
     RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
-    RECT rc;
+    RECT rc, treeRect;
     GetWindowRect(w, &rc);
+    GetWindowRect(tree, &treeRect);
     int width = rc.right - rc.left, height = rc.bottom - rc.top;
     BITMAPINFO bi{};
     bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
@@ -251,6 +254,10 @@ bool Screenshot(HWND w, const char *path) {
     HBITMAP bmp = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = SelectObject(mem, bmp);
     BitBlt(mem, 0, 0, width, height, screen, rc.left, rc.top, SRCCOPY);
+    SetViewportOrgEx(mem, treeRect.left - rc.left, treeRect.top - rc.top, nullptr);
+    SendMessageA(tree, WM_PRINT, reinterpret_cast<WPARAM>(mem),
+                 PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND);
+    SetViewportOrgEx(mem, 0, 0, nullptr);
     GdiFlush();
     std::vector<uint32_t> pixels(static_cast<const uint32_t *>(bits),
                                  static_cast<const uint32_t *>(bits) +
@@ -295,12 +302,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int show) {
     HFONT font = CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
                              CLEARTYPE_QUALITY, 0, "Tahoma");
     const Pictures pictures = MakePictures();
+    // Shown first, so that the tree has its size when the caret is scrolled into view.
+    ShowWindow(frame, screenshot ? SW_SHOWNORMAL : show);
     if (g_platform) {
         FillPlatformTree(g_tree, font, pictures);
     } else {
         FillTree(g_tree, font, pictures);
     }
-    ShowWindow(frame, screenshot ? SW_SHOWNORMAL : show);
     UpdateWindow(frame);
     SetFocus(g_tree);
 
@@ -308,7 +316,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int show) {
     if (screenshot) {
         MSG msg;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-        bool ok = Screenshot(frame, screenshot);
+        bool ok = Screenshot(frame, g_tree, screenshot);
         DestroyWindow(frame);
         std::printf("%s %s\n", ok ? "Screenshot written to" : "Could not write", screenshot);
         result = ok ? 0 : 1;
