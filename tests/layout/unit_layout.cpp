@@ -1,6 +1,6 @@
 // Internal layout routines that no message exposes directly: bitmap validation, the expand
 // button boxes and the repaint and end-edit behaviour of the creation-time setters.
-#include "../support/harness.h"
+#include "layout_support.h"
 #include "lumtree/api/api.h"
 #include "lumtree/layout/layout.h"
 
@@ -8,25 +8,9 @@ using namespace lt;
 
 namespace {
 
-TreeCtl *Record(HWND tree) {
-    return reinterpret_cast<TreeCtl *>(GetWindowLongPtrA(tree, 0));
-}
-
 struct Library {
     Library() { LoadLibraryState(GetModuleHandleA(nullptr)); }
 } g_library;
-
-// A child window inside the control: the control then asks its parent to end editing.
-HWND AddEditor(HWND tree) {
-    return CreateWindowExA(0, "EDIT", "", WS_CHILD, 0, 0, 10, 10, tree, nullptr,
-                           GetModuleHandleA(nullptr), nullptr);
-}
-
-int Count(const std::vector<int> &codes, int code) {
-    int n = 0;
-    for (int c : codes) n += c == code;
-    return n;
-}
 
 } // namespace
 
@@ -71,4 +55,35 @@ TEST_CASE("the full form with count 0 keeps the buffer of column descriptions") 
     CHECK(ctl->columnInfoBuffer == info);
     CHECK(SendI(tree, LUMTREEM_SETCOLUMNINFO, 0, 0) == 1);
     CHECK(ctl->columnInfoBuffer == nullptr);
+}
+
+TEST_CASE("expand buttons are centred in their row, root buttons before the indentation") {
+    Parent parent;
+    GdiObjects gdi;
+    HWND tree = parent.Tree();
+    TreeCtl *ctl = Record(tree);
+    HFONT font = gdi.Font(17);
+    const TEXTMETRICA tm = Metrics(font);
+    const int avg = tm.tmAveCharWidth;
+    Send(tree, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
+    REQUIRE(SendI(tree, LUMTREEM_SETBUTTONSTRIP, 0, Ptr(gdi.Bitmap(4 * 9, 7))) == 1);
+    HBITMAP state[3] = {gdi.Bitmap(16, 4), gdi.Bitmap(16, 4), nullptr};
+    REQUIRE(SendI(tree, LUMTREEM_SETSTATEBITMAPS, 0, Ptr(state)) == 1);
+    Send(tree, LUMTREEM_SETSHOWROOTBUTTONS, 1);
+    const int rh = ctl->rowHeight;
+    const int gap = (rh - 7) / 2;
+
+    CHECK(RootButtonBox(ctl) == RECT{16 + avg + avg, gap, 16 + 2 * avg + 9, rh - gap});
+    const int indent = std::max<int>(tm.tmMaxCharWidth, 9);
+    const int start = (16 + avg) + (9 + avg);
+    CHECK(IndentButtonBox(ctl, 0) ==
+          RECT{start + (indent - 9) / 2 + avg, gap, start + (indent - 9) / 2 + avg + 9, rh - gap});
+    // With node bitmaps 20 wide the step is 20: the button sits 5 pixels into each step.
+    HBITMAP node[3] = {nullptr, gdi.Bitmap(20, rh + 3), nullptr};
+    REQUIRE(SendI(tree, LUMTREEM_SETNODEBITMAPS, 0, Ptr(node)) == 1);
+    const int tall = ctl->rowHeight;
+    REQUIRE(tall == Even(rh + 4));
+    const int tallGap = (tall - 7) / 2;
+    CHECK(IndentButtonBox(ctl, 2) ==
+          RECT{start + 5 + 40 + avg, tallGap, start + 5 + 40 + avg + 9, tall - tallGap});
 }
