@@ -117,18 +117,11 @@ bool SetCellAttributes(TreeCtl *ctl, const TreeCellAttrRequest *request) {
     if (item < kNone || item >= ctl->itemCount || (item >= 0 && !ValidColumn(ctl, column))) {
         return false;
     }
-    EndEditRequest(ctl);
-    if (request->version != LUMTREE_ATTRVERSION) return false;
-    const HBITMAP bitmap = request->attr.bitmap;
-    BITMAP bm{};
-    if (bitmap && !ReadBitmapInfo(bitmap, &bm)) return false;
-
+    BITMAP bm;
+    if (!AcceptAttrRequest(ctl, request->version, request->attr.bitmap, &bm)) return false;
     if (item == kNone) {
         // Control-wide: reserves row height for cell bitmaps, attaches nothing to any cell.
-        LONG oldHeight = ctl->cellBitmapInfo.bmHeight;
-        ctl->cellBitmapInfo = bm;
-        RecalcRowHeight(ctl);
-        if (bm.bmHeight != oldHeight) InvalidateAll(ctl);
+        if (StoreBitmapSize(ctl, &ctl->cellBitmapInfo, bm)) InvalidateAll(ctl);
         return true;
     }
     TreeItem *record = ItemAt(ctl, item);
@@ -158,6 +151,12 @@ bool GetCellAttributes(const TreeCtl *ctl, TreeCellAttrRequest *request) {
 }
 
 } // namespace
+
+bool AcceptAttrRequest(TreeCtl *ctl, DWORD version, HBITMAP bitmap, BITMAP *size) {
+    EndEditRequest(ctl);
+    *size = BITMAP{};
+    return version == LUMTREE_ATTRVERSION && (!bitmap || ReadBitmapInfo(bitmap, size));
+}
 
 INT TextWidth(HDC dc, const char *text, UINT format) {
     RECT rc{};
@@ -221,13 +220,17 @@ void FreeColumns(TreeCtl *ctl) {
     FreeColumnInfoBuffer(ctl);
 }
 
-void SetHeaderFont(TreeCtl *ctl, HFONT font, bool repaint) {
+void SetLayoutFont(TreeCtl *ctl, HFONT *field, TEXTMETRICA *metrics, HFONT font, bool repaint) {
     EndEditRequest(ctl);
-    ctl->headerFont = font;
-    ReadFontMetrics(ctl, font, &ctl->headerFontMetrics);
+    *field = font;
+    ReadFontMetrics(ctl, font, metrics);
     RecalcRowHeight(ctl);
     RecalcPageRows(ctl);
     if (repaint) InvalidateAll(ctl);
+}
+
+void SetHeaderFont(TreeCtl *ctl, HFONT font, bool repaint) {
+    SetLayoutFont(ctl, &ctl->headerFont, &ctl->headerFontMetrics, font, repaint);
 }
 
 INT DeepestLevel(const TreeCtl *ctl) {

@@ -39,18 +39,11 @@ bool SetLabelAttributes(TreeCtl *ctl, const TreeLabelAttrRequest *request) {
     if (!request) return false;
     const INT item = request->item;
     if (item < kNone || item >= ctl->itemCount) return false;
-    EndEditRequest(ctl);
-    if (request->version != LUMTREE_ATTRVERSION) return false;
-    const HBITMAP bitmap = request->attr.bitmap;
-    BITMAP bm{};
-    if (bitmap && !ReadBitmapInfo(bitmap, &bm)) return false;
-
+    BITMAP bm;
+    if (!AcceptAttrRequest(ctl, request->version, request->attr.bitmap, &bm)) return false;
     if (item == kNone) {
         // Control-wide: the size reserves row height and label width.
-        LONG oldHeight = ctl->labelBitmapInfo.bmHeight;
-        ctl->labelBitmapInfo = bm;
-        RecalcRowHeight(ctl);
-        if (bm.bmHeight != oldHeight) InvalidateItemArea(ctl, true);
+        if (StoreBitmapSize(ctl, &ctl->labelBitmapInfo, bm)) InvalidateItemArea(ctl, true);
         return true;
     }
     TreeItem *record = ItemAt(ctl, item);
@@ -143,12 +136,7 @@ void SetCornerSwitch(TreeCtl *ctl, BOOL *field, WPARAM wp) {
 } // namespace
 
 void SetLabelFont(TreeCtl *ctl, HFONT font, bool repaint) {
-    EndEditRequest(ctl);
-    ctl->labelFont = font;
-    ReadFontMetrics(ctl, font, &ctl->labelFontMetrics);
-    RecalcRowHeight(ctl);
-    RecalcPageRows(ctl);
-    if (repaint) InvalidateAll(ctl);
+    SetLayoutFont(ctl, &ctl->labelFont, &ctl->labelFontMetrics, font, repaint);
 }
 
 void ShowLabels(TreeCtl *ctl, INT style) {

@@ -58,6 +58,9 @@ INT ItemFromPoint(const TreeCtl *ctl, POINT pt);
 INT ItemOrEndFromPoint(const TreeCtl *ctl, POINT pt);
 
 void ReadFontMetrics(const TreeCtl *ctl, HFONT font, TEXTMETRICA *tm);
+// Stores the size of a control-wide bitmap that reserves row height (cells, labels) and
+// recomputes the row height; true when the bitmap's height changed.
+bool StoreBitmapSize(TreeCtl *ctl, BITMAP *info, const BITMAP &size);
 void RecalcRowHeight(TreeCtl *ctl);
 void RecalcPageRows(TreeCtl *ctl);
 void RecalcTreeWidth(TreeCtl *ctl);
@@ -144,6 +147,13 @@ void FreeColumns(TreeCtl *ctl);
 bool SetColumnTitle(TreeCtl *ctl, INT column, const char *title);
 // Size of a bitmap; false when the handle is not a bitmap.
 bool ReadBitmapInfo(HBITMAP bitmap, BITMAP *info);
+// The common step of the cell and label attribute setters, after the index checks: the
+// end-edit request, then false for a version other than 2 or a handle that is not a bitmap.
+// The bitmap's size (all 0 without one) goes to *size.
+bool AcceptAttrRequest(TreeCtl *ctl, DWORD version, HBITMAP bitmap, BITMAP *size);
+// The header and label fonts: stored with their metrics, then the row height and page rows;
+// everything repainted with the repaint flag.
+void SetLayoutFont(TreeCtl *ctl, HFONT *field, TEXTMETRICA *metrics, HFONT font, bool repaint);
 void SetHeaderFont(TreeCtl *ctl, HFONT font, bool repaint);
 // Width a column needs for its texts, cell bitmaps and title; -1 for a bad column. Refreshes
 // maxLevel (and with it the tree width) from the whole list.

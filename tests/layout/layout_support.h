@@ -41,6 +41,14 @@ private:
     std::vector<HGDIOBJ> objects_;
 };
 
+// The row height of a control with the creation defaults.
+inline int RowHeightOfNewControl(Parent &parent) {
+    HWND probe = parent.Tree(kChildStyle, 0, 0, 100, 100, 99);
+    int rh = static_cast<int>(SendMessageA(probe, LUMTREEM_GETROWHEIGHT, 0, 0));
+    DestroyWindow(probe);
+    return rh;
+}
+
 inline TEXTMETRICA Metrics(HFONT font) {
     TEXTMETRICA tm{};
     HDC dc = GetDC(nullptr);

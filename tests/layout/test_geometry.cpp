@@ -312,9 +312,7 @@ TEST_CASE("the cell message refuses what has no cell on screen") {
 
 TEST_CASE("points map to items by their row, clamped or up to the end") {
     Parent parent;
-    HWND probe = parent.Tree(kPlain, 0, 0, 100, 100, 1);
-    const int rh = RowHeight(probe);
-    DestroyWindow(probe);
+    const int rh = RowHeightOfNewControl(parent);
     HWND tree = parent.Tree(kPlain, 0, 0, 200, 4 * rh + rh / 2);
     REQUIRE(SendI(tree, LUMTREEM_GETPAGEROWS) == 5);
     REQUIRE(SendI(tree, LUMTREEM_GETFULLROWS) == 4);
@@ -346,9 +344,7 @@ TEST_CASE("points map to items by their row, clamped or up to the end") {
 
 TEST_CASE("fitting the height leaves whole rows in the item area") {
     Parent parent;
-    HWND probe = parent.Tree(kPlain, 0, 0, 100, 100, 1);
-    const int rh = RowHeight(probe);
-    DestroyWindow(probe);
+    const int rh = RowHeightOfNewControl(parent);
     const auto height = [](HWND w) {
         RECT rc;
         GetWindowRect(w, &rc);

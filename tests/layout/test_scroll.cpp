@@ -6,13 +6,6 @@ using namespace lt;
 
 namespace {
 
-int RowHeightOfNewControl(Parent &parent) {
-    HWND probe = parent.Tree(kChildStyle, 0, 0, 100, 100, 99);
-    int rh = SendI(probe, LUMTREEM_GETROWHEIGHT);
-    DestroyWindow(probe);
-    return rh;
-}
-
 // A control whose item area holds `rows` whole rows and half of one more.
 HWND TreeWithRows(Parent &parent, int rows, DWORD style = kNotifyStyle, int width = 200) {
     int rh = RowHeightOfNewControl(parent);
