@@ -84,6 +84,7 @@ bool ReplaceColumns(TreeCtl *ctl, ColumnForm form, INT count, const void *record
 }
 
 // LUMTREEM_GETCOLUMNINFO: a fresh buffer of column descriptions, valid until the next call.
+// When it cannot be allocated the caller gets a null pointer, never the freed old buffer.
 INT GetColumnInfo(TreeCtl *ctl, TreeColumnInfo **out) {
     FreeColumnInfoBuffer(ctl);
     if (!out) return ctl->columnCount;

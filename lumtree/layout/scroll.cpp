@@ -259,6 +259,8 @@ void OnVScroll(TreeCtl *ctl, WPARAM wp, LPARAM lp) {
     case SB_PAGEDOWN: row = std::min(r + ctl->fullRows, last); break;
     case SB_THUMBPOSITION:
     case SB_THUMBTRACK:
+        // The message carries a signed 16-bit position, too small for long lists: the bar's
+        // 32-bit track position is read instead wherever the scroll-info functions exist.
         if (ctl->getScrollInfoFn) {
             SCROLLINFO si{};
             si.cbSize = sizeof(si);

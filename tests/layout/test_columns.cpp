@@ -288,3 +288,37 @@ TEST_CASE("cell attributes: per cell, and a control-wide bitmap height") {
     CHECK(SendI(tree, LUMTREEM_SETCELLATTR, 0, Ptr(&cleared)) == 1);
     CHECK(SendI(tree, LUMTREEM_GETROWHEIGHT) == rh);
 }
+
+TEST_CASE("the resize cursor shows from 4 pixels left of a divider to 3 right of it") {
+    Parent parent;
+    HWND tree = parent.Tree(kNotifyStyle, 0, 0, 300, 200);
+    TreeColumnInfo in[3] = {{80, 0, 0, nullptr}, {60, 0, 0, nullptr}, {-1, 0, 0, nullptr}};
+    REQUIRE(SendI(tree, LUMTREEM_SETCOLUMNINFO, 3, Ptr(in)) == 1);
+    Send(tree, LUMTREEM_SHOWHEADER, 1);
+    Send(tree, LUMTREEM_SHOWLABELS, 3);
+    Send(tree, LUMTREEM_SETHEXTENT, 1000);
+    Send(tree, LUMTREEM_SETHPOS, 20);
+    const int divider = HeaderRect(tree, 1).right; // the second column's right edge
+    const auto cursorAt = [&](int x, int y) {
+        POINT pt{x, y};
+        ClientToScreen(tree, &pt);
+        SetCursorPos(pt.x, pt.y);
+        return SendI(tree, WM_SETCURSOR, reinterpret_cast<WPARAM>(tree),
+                     MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    };
+    POINT probe{};
+    SetCursorPos(10, 10);
+    GetCursorPos(&probe);
+    if (probe.x != 10 || probe.y != 10) {
+        MESSAGE("the display does not move the pointer; skipped");
+        return;
+    }
+    CHECK(cursorAt(divider - 4, 2) == 1);
+    CHECK(GetCursor() == Record(tree)->resizeCursor);
+    CHECK(cursorAt(divider + 3, 2) == 1);
+    CHECK(cursorAt(divider - 5, 2) == 0);
+    CHECK(cursorAt(divider + 4, 2) == 0);
+    CHECK(cursorAt(divider, HeaderRect(tree, -1).bottom + 2) == 0); // below the header bar
+    Send(tree, LUMTREEM_SETCOLUMNRESIZE, 0);
+    CHECK(cursorAt(divider, 2) == 0);
+}
