@@ -3,7 +3,6 @@
 // it runs exactly the recomputation and the repaint that its layout inputs need.
 #include "layout.h"
 
-#include "../items/items.h"
 #include "../selection/selection.h"
 
 namespace {
@@ -24,7 +23,7 @@ enum class Repaint {
 
 // A Boolean display switch: its messages, field and what a change needs.
 struct Switch {
-    UINT getMsg; // 0: no reading message
+    UINT getMsg;
     UINT setMsg;
     BOOL TreeCtl::*field;
     bool endEdit;
