@@ -1,8 +1,11 @@
-// Selection and caret.
+// Selection and caret: the selected flags, the caret, and the two selection steps through
+// which the mouse and the keyboard change them with notifications.
 #include "selection.h"
 
 #include "../items/items.h"
 #include "../layout/layout.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -10,13 +13,53 @@ bool HasFocus(const TreeCtl *ctl) {
     return GetFocus() == ctl->window;
 }
 
+// Sets or clears the selected flag of one item and repaints its row, labels included.
 void SetSelectedFlag(TreeCtl *ctl, INT i, bool selected) {
     TreeItem *item = ItemAt(ctl, i);
     item->flags = selected ? (item->flags | kItemSelected) : (item->flags & ~kItemSelected);
     InvalidateRows(ctl, i, false, true, true);
 }
 
+// Before a step moves the caret elsewhere, the focus rectangle is taken off the old caret row
+// and the caret is set to -1, so that the caret step that follows always moves (and reports).
+void ReleaseCaret(TreeCtl *ctl, INT n) {
+    if (ctl->caret >= 0 && ctl->caret != n && HasFocus(ctl)) {
+        InvalidateRows(ctl, ctl->caret, false, false, true);
+        ctl->caret = kNone;
+    }
+}
+
+// The caret step of a selection step. -1 is a caret value only inside the step: should the
+// move be refused (an item that cannot be shown), the caret goes back to where it was.
+void MoveCaretInStep(TreeCtl *ctl, INT n, INT oldCaret) {
+    CaretStep(ctl, n);
+    if (ctl->caret == kNone && oldCaret >= 0) {
+        ctl->caret = oldCaret;
+        InvalidateRows(ctl, oldCaret, false, false, true);
+    }
+}
+
 } // namespace
+
+void SetSelectedFlags(TreeCtl *ctl, INT first, INT last, bool selected) {
+    first = std::max(first, 0);
+    last = std::min(last, ctl->itemCount - 1);
+    if (first > last) return;
+    // Only the items from the top row to the last row in view can be on the screen; asking the
+    // row invalidation about them alone keeps a step over a long list linear.
+    INT viewFirst = ctl->topIndex, viewLast = kNone;
+    if (DrawingLive(ctl)) {
+        viewLast = ItemAtScreenRow(ctl, ctl->pageRows - 1);
+        if (viewLast < 0) viewLast = ctl->itemCount - 1;
+    }
+    const DWORD want = selected ? kItemSelected : 0;
+    for (INT i = first; i <= last; ++i) {
+        TreeItem *item = ItemAt(ctl, i);
+        if ((item->flags & kItemSelected) == want) continue;
+        item->flags ^= kItemSelected;
+        if (i >= viewFirst && i <= viewLast) InvalidateRows(ctl, i, false, true, true);
+    }
+}
 
 INT SetSelection(TreeCtl *ctl, INT n) {
     if (IsMultiSel(ctl) || n < kNone || n >= ctl->itemCount) return -1;
@@ -50,6 +93,54 @@ void CaretStep(TreeCtl *ctl, INT n) {
     Notify(ctl, LUMTREEN_CARETCHANGE);
 }
 
+void SingleSelectionStep(TreeCtl *ctl, INT n, bool extend, bool /*keep*/) {
+    if (!ValidIndex(ctl, n)) return;
+    if (ctl->anchor < 0 || !extend) ctl->anchor = n;
+    if (!IsMultiSel(ctl) && n != ctl->selection && ctl->selection != kNone) {
+        SetSelection(ctl, kNone);
+        Notify(ctl, LUMTREEN_SELCLEAR);
+    }
+    INT oldCaret = ctl->caret;
+    ReleaseCaret(ctl, n);
+    MoveCaretInStep(ctl, n, oldCaret);
+    // The parent may have changed the mode or the selection while handling the notifications,
+    // so both are read again.
+    if (!IsMultiSel(ctl) && n != ctl->selection && SetSelection(ctl, n) == 0) {
+        Notify(ctl, LUMTREEN_SELCHANGE);
+    }
+}
+
+void MultipleSelectionStep(TreeCtl *ctl, INT n, bool select, bool extend, bool keep) {
+    if (!IsMultiSel(ctl) || !ValidIndex(ctl, n)) return;
+    INT lo = n, hi = n;
+    bool clearOthers = true;
+    if (extend && ctl->anchor >= 0 && ctl->caret >= 0) {
+        lo = std::min(n, ctl->anchor);
+        hi = std::max(n, ctl->anchor);
+        clearOthers = !keep;
+    } else if (keep && !extend) {
+        clearOthers = false;
+    }
+    if (ctl->anchor < 0 || !extend) ctl->anchor = n;
+    if (clearOthers) {
+        SetSelectedFlags(ctl, 0, lo - 1, false);
+        SetSelectedFlags(ctl, hi + 1, ctl->itemCount - 1, false);
+    }
+    INT oldCaret = ctl->caret;
+    ReleaseCaret(ctl, n);
+    MoveCaretInStep(ctl, n, oldCaret);
+    SetSelectedFlags(ctl, lo, hi, select);
+    Notify(ctl, LUMTREEN_SELCHANGE);
+}
+
+void SelectionStepByMode(TreeCtl *ctl, INT n, bool select, bool extend, bool keep) {
+    if (IsMultiSel(ctl)) {
+        MultipleSelectionStep(ctl, n, select, extend, keep);
+    } else {
+        SingleSelectionStep(ctl, n, extend, keep);
+    }
+}
+
 void InvalidateSelectedRowsInView(TreeCtl *ctl) {
     if (!DrawingLive(ctl) || ctl->itemCount == 0) return;
     INT i = ctl->topIndex;
@@ -57,8 +148,4 @@ void InvalidateSelectedRowsInView(TreeCtl *ctl) {
     for (INT rows = 0; i >= 0 && rows <= ctl->pageRows; ++rows, i = NextShown(ctl, i)) {
         if (ItemAt(ctl, i)->flags & kItemSelected) InvalidateRows(ctl, i, false, false, true);
     }
-}
-
-bool SelectionMessage(TreeCtl *, UINT, WPARAM, LPARAM, LRESULT *) {
-    return false;
 }
