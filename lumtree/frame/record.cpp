@@ -118,7 +118,7 @@ void OnCreate(TreeCtl *ctl, const CREATESTRUCTA *cs) {
     SendSelf(ctl, WM_SETFONT, reinterpret_cast<WPARAM>(systemFont), 0);
     SetHeaderFont(ctl, systemFont, false);
     SetLabelFont(ctl, systemFont, false);
-    SetColumns(ctl, 0, nullptr, nullptr);
+    SetColumnInfo(ctl, 0, nullptr);
 
     HMODULE user32 = GetModuleHandleA("USER32.DLL");
     ctl->setScrollInfoFn = reinterpret_cast<decltype(&SetScrollInfo)>(

@@ -255,6 +255,13 @@ void RecalcRowHeight(TreeCtl *ctl) {
     UpdateHScrollBar(ctl);
 }
 
+bool StoreBitmapSize(TreeCtl *ctl, BITMAP *info, const BITMAP &size) {
+    const bool taller = size.bmHeight != info->bmHeight;
+    *info = size;
+    RecalcRowHeight(ctl);
+    return taller;
+}
+
 void RecalcPageRows(TreeCtl *ctl) {
     RECT area = ItemAreaRect(ctl);
     INT h = area.bottom - area.top;

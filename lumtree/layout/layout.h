@@ -66,6 +66,9 @@ INT ItemFromPoint(const TreeCtl *ctl, POINT pt);
 INT ItemOrEndFromPoint(const TreeCtl *ctl, POINT pt);
 
 void ReadFontMetrics(const TreeCtl *ctl, HFONT font, TEXTMETRICA *tm);
+// Stores the size of a control-wide bitmap that reserves row height (cells, labels) and
+// recomputes the row height; true when the bitmap's height changed.
+bool StoreBitmapSize(TreeCtl *ctl, BITMAP *info, const BITMAP &size);
 void RecalcRowHeight(TreeCtl *ctl);
 void RecalcPageRows(TreeCtl *ctl);
 void RecalcTreeWidth(TreeCtl *ctl);
@@ -93,23 +96,104 @@ void ScrollToTop(TreeCtl *ctl, INT i);
 bool SetHorizontalPos(TreeCtl *ctl, INT pos);
 // SetHorizontalPos, then LUMTREEN_HSCROLL when the position changed.
 bool ScrollToX(TreeCtl *ctl, INT pos);
+// The scrollable content width; false when negative or narrower than the stored column widths.
+bool SetHorizontalExtent(TreeCtl *ctl, INT extent);
+// Sets the extent from the columns and pulls the position back inside it.
+void FitHorizontalExtent(TreeCtl *ctl);
+// Scrolls horizontally so that a column is in view (column 0: far left, last: far right).
+void EnsureColumnVisible(TreeCtl *ctl, INT column);
+// Sets or clears LUMTREESTYLE_DISABLENOSCROLL and brings both bars up to date if it changed.
+void SetDisableNoScroll(TreeCtl *ctl, bool on);
 
 void OnSize(TreeCtl *ctl, WPARAM wp, LPARAM lp);
 void OnVScroll(TreeCtl *ctl, WPARAM wp, LPARAM lp);
 void OnHScroll(TreeCtl *ctl, WPARAM wp, LPARAM lp);
 
-// ---- Columns, labels and switches (layout/columns.cpp, layout/labels.cpp) ----
-// Replaces the column set; simple form from 16-byte descriptions, full form from TreeColumn
-// records. A count of 0 installs one stretching default column.
-bool SetColumns(TreeCtl *ctl, INT count, const TreeColumnInfo *simple, const TreeColumn *full);
+// ---- Measuring text (layout/columns.cpp) ----
+// A device context of the control's window, released when the guard ends.
+class WindowDC {
+public:
+    explicit WindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
+    ~WindowDC() { ReleaseDC(window_, dc_); }
+    WindowDC(const WindowDC &) = delete;
+    WindowDC &operator=(const WindowDC &) = delete;
+    operator HDC() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+// A font selected into a device context until the guard ends; a null font selects nothing.
+class FontScope {
+public:
+    FontScope(HDC dc, HFONT font) : dc_(dc), old_(font ? SelectObject(dc, font) : nullptr) {}
+    ~FontScope() {
+        if (old_) SelectObject(dc_, old_);
+    }
+    FontScope(const FontScope &) = delete;
+    FontScope &operator=(const FontScope &) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
+// Width of a text as DrawText measures it with DT_CALCRECT | DT_NOPREFIX and extra format bits.
+INT TextWidth(HDC dc, const char *text, UINT format);
+// Width of a text with an optional bitmap in a header cell, the corner, a label or a cell: the
+// bitmap alone, or the text (measured with the format bits) and, with a bitmap of some width,
+// half a character and the bitmap beside it.
+INT TextAndBitmapWidth(const TreeCtl *ctl, HDC dc, const char *text, bool hasBitmap,
+                       bool bitmapAlone, LONG bitmapWidth, UINT format);
+
+// ---- Columns (layout/columns.cpp) ----
+// Replaces the column set, simple form from 16-byte descriptions (the creation default with
+// count 0) or full form from TreeColumn records; 0 installs one stretching default column.
+bool SetColumnInfo(TreeCtl *ctl, INT count, const TreeColumnInfo *descriptions);
+bool SetColumnRecords(TreeCtl *ctl, INT count, const TreeColumn *records);
 void FreeColumns(TreeCtl *ctl);
 // Gives a column a private copy of the title and repaints the header bar.
 bool SetColumnTitle(TreeCtl *ctl, INT column, const char *title);
 // Size of a bitmap; false when the handle is not a bitmap.
 bool ReadBitmapInfo(HBITMAP bitmap, BITMAP *info);
+// The common step of the cell and label attribute setters, after the index checks: the
+// end-edit request, then false for a version other than 2 or a handle that is not a bitmap.
+// The bitmap's size (all 0 without one) goes to *size.
+bool AcceptAttrRequest(TreeCtl *ctl, DWORD version, HBITMAP bitmap, BITMAP *size);
+// The header and label fonts: stored with their metrics, then the row height and page rows;
+// everything repainted with the repaint flag.
+void SetLayoutFont(TreeCtl *ctl, HFONT *field, TEXTMETRICA *metrics, HFONT font, bool repaint);
 void SetHeaderFont(TreeCtl *ctl, HFONT font, bool repaint);
+// Width a column needs for its texts, cell bitmaps and title; -1 for a bad column. Refreshes
+// maxLevel (and with it the tree width) from the whole list.
+INT AutoColumnWidth(TreeCtl *ctl, INT column);
+// Stores AutoColumnWidth as the width of one column, or of every column for -1; stretching
+// columns are left alone.
+void AutoSizeColumn(TreeCtl *ctl, INT column);
+// Highest level of any item, 0 for an empty list.
+INT DeepestLevel(const TreeCtl *ctl);
+// Makes maxLevel the given deepest level; when it changes, the tree width follows and the
+// header bar (and, with several columns, every row) is repainted.
+void ApplyDeepestLevel(TreeCtl *ctl, INT deepest);
+bool ColumnMessage(TreeCtl *ctl, UINT msg, WPARAM wp, LPARAM lp, LRESULT *result);
+
+// ---- Row labels and the corner (layout/labels.cpp) ----
 void SetLabelFont(TreeCtl *ctl, HFONT font, bool repaint);
+// Labels off (0) or on with a style of 1 to 6; other values are ignored.
+void ShowLabels(TreeCtl *ctl, INT style);
+// Width the labels and the corner text need; 0 while labels are off.
+INT CalcLabelWidth(TreeCtl *ctl);
+// Label column width: 0 switches labels off, below 0 measures, above 0 switches them on.
+void SetLabelWidth(TreeCtl *ctl, INT width);
+bool LabelMessage(TreeCtl *ctl, UINT msg, WPARAM wp, LPARAM lp, LRESULT *result);
+
+// ---- Display switches and bitmap sets (layout/options.cpp) ----
 bool SetButtonStrip(TreeCtl *ctl, HBITMAP strip);
 void SetShowButtons(TreeCtl *ctl, bool show);
+bool OptionMessage(TreeCtl *ctl, UINT msg, WPARAM wp, LPARAM lp, LRESULT *result);
 
+// Copies text into a caller's buffer of `size` characters: the buffer is made empty, then gets
+// at most size - 1 characters. Returns the length of the buffer's string (0 when size < 1).
+INT CopyTextOut(char *buffer, INT size, const char *text);
+
+// All layout messages: geometry, scrolling, columns, labels, corner and switches.
 bool LayoutMessage(TreeCtl *ctl, UINT msg, WPARAM wp, LPARAM lp, LRESULT *result);

@@ -148,6 +148,71 @@ bool ScrollToX(TreeCtl *ctl, INT pos) {
     return true;
 }
 
+bool SetHorizontalExtent(TreeCtl *ctl, INT extent) {
+    if (extent < 0) return false;
+    EndEditRequest(ctl);
+    // The stored widths as they stand: a stretching column counts -1.
+    INT columns = 0;
+    for (INT c = 0; c < ctl->columnCount; ++c) columns += ctl->columns[c].width;
+    if (extent < columns) return false;
+    if (extent == ctl->horizontalExtent) return true;
+    // The position is not limited here; the next horizontal scroll or WM_SIZE does that.
+    ctl->horizontalExtent = extent;
+    UpdateHScrollBar(ctl);
+    return true;
+}
+
+void FitHorizontalExtent(TreeCtl *ctl) {
+    const INT last = ctl->columnCount - 1;
+    INT extent;
+    if (ctl->columns[last].width == LUMTREE_STRETCH) {
+        INT w = AutoColumnWidth(ctl, last);
+        if (w < 0) return;
+        extent = w + ColumnLeft(ctl, last, kNone) + (last == 0 ? ctl->treeWidth : 0);
+    } else {
+        ApplyDeepestLevel(ctl, DeepestLevel(ctl));
+        extent = ctl->treeWidth;
+        for (INT c = 0; c <= last; ++c) extent += ctl->columns[c].width;
+    }
+    SetHorizontalExtent(ctl, extent);
+    ScrollToX(ctl, ctl->horizontalPos);
+}
+
+void EnsureColumnVisible(TreeCtl *ctl, INT column) {
+    EndEditRequest(ctl);
+    if (column < 0 || column >= ctl->columnCount) return;
+    INT target = 0;
+    if (ctl->itemCount > 0) {
+        RECT cell, row;
+        if (!CellRect(ctl, ctl->topIndex, column, &cell)) return;
+        if (column == 0) {
+            target = 0;
+        } else if (column == ctl->columnCount - 1) {
+            target = -1; // far right
+        } else {
+            RowRect(ctl, ctl->topIndex, &row);
+            target = ctl->horizontalPos;
+            if (cell.left < row.left) {
+                target += cell.left - row.left;
+            } else if (cell.right > row.right) {
+                target += cell.right - row.right;
+            }
+        }
+    }
+    ScrollToX(ctl, target);
+}
+
+void SetDisableNoScroll(TreeCtl *ctl, bool on) {
+    EndEditRequest(ctl);
+    DWORD style = WindowStyle(ctl);
+    DWORD changed = on ? (style | LUMTREESTYLE_DISABLENOSCROLL)
+                       : (style & ~static_cast<DWORD>(LUMTREESTYLE_DISABLENOSCROLL));
+    if (changed == style) return;
+    SetWindowLongA(ctl->window, GWL_STYLE, static_cast<LONG>(changed));
+    UpdateVScrollBar(ctl);
+    UpdateHScrollBar(ctl);
+}
+
 void OnSize(TreeCtl *ctl, WPARAM wp, LPARAM lp) {
     if (wp == SIZE_MINIMIZED) return;
     INT width = static_cast<int16_t>(LOWORD(lp));
@@ -194,6 +259,8 @@ void OnVScroll(TreeCtl *ctl, WPARAM wp, LPARAM lp) {
     case SB_PAGEDOWN: row = std::min(r + ctl->fullRows, last); break;
     case SB_THUMBPOSITION:
     case SB_THUMBTRACK:
+        // The message carries a signed 16-bit position, too small for long lists: the bar's
+        // 32-bit track position is read instead wherever the scroll-info functions exist.
         if (ctl->getScrollInfoFn) {
             SCROLLINFO si{};
             si.cbSize = sizeof(si);
