@@ -12,7 +12,9 @@
 #include "lumtree/render/render.h"
 
 #include <cstdlib>
+#include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace rt {
@@ -156,13 +158,42 @@ struct Tree {
         SetColors();
     }
     void SetColors() { lt::Send(hwnd, LUMTREEM_SETCOLORS, 0, lt::Ptr(table)); }
-    // Recomputes what the switches decide, as their setters do.
-    void Relayout() {
-        RecalcRowHeight(ctl);
-        RecalcPageRows(ctl);
-        RecalcTreeWidth(ctl);
+    LRESULT Send(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const {
+        return lt::Send(hwnd, msg, wp, lp);
     }
-    lt::Pixels Paint(const char *dumpName = nullptr) {
+    // Columns of the given widths and formats, with titles; only while the list is empty.
+    void Columns(std::initializer_list<std::pair<int, DWORD>> widths,
+                 std::initializer_list<const char *> titles = {}) {
+        std::vector<TreeColumnInfo> info;
+        for (auto [width, format] : widths) info.push_back({width, format, 0, nullptr});
+        REQUIRE(Send(LUMTREEM_SETCOLUMNINFO, info.size(), lt::Ptr(info.data())) == 1);
+        int c = 0;
+        for (const char *title : titles) {
+            Send(LUMTREEM_SETTEXTCOLUMN, c++);
+            Send(LUMTREEM_SETCOLUMNTITLE, 0, lt::Ptr(title));
+        }
+        Send(LUMTREEM_SETTEXTCOLUMN, 0);
+    }
+    // The control's own column records, which an application may change in place.
+    TreeColumn *LiveColumns() const {
+        TreeColumn *columns = nullptr;
+        Send(LUMTREEM_GETCOLUMNS, 0, lt::Ptr(&columns));
+        return columns;
+    }
+    void CellAttr(INT item, INT column, const TreeCellAttr &attr) const {
+        TreeCellAttrRequest request{LUMTREE_ATTRVERSION, item, column, attr};
+        REQUIRE(Send(LUMTREEM_SETCELLATTR, 0, lt::Ptr(&request)) == 1);
+    }
+    void LabelAttr(INT item, const TreeLabelAttr &attr) const {
+        TreeLabelAttrRequest request{LUMTREE_ATTRVERSION, item, attr};
+        REQUIRE(Send(LUMTREEM_SETLABELATTR, 0, lt::Ptr(&request)) == 1);
+    }
+    // Labels of a style in a column 40 pixels wide.
+    void Labels(UINT style) const {
+        Send(LUMTREEM_SHOWLABELS, style);
+        Send(LUMTREEM_SETLABELWIDTH, 40);
+    }
+    lt::Pixels Paint(const char *dumpName = nullptr) const {
         lt::Pixels px = lt::PrintClient(hwnd);
         if (dumpName) Dump(px, dumpName);
         return px;
@@ -183,6 +214,13 @@ struct Tree {
         return m + m % 2;
     }
 };
+
+inline constexpr COLORREF kAuto = LUMTREE_AUTOCOLOR;
+// Cell and label attributes with only some colours given.
+inline TreeCellAttr CellColours(COLORREF back, COLORREF text = kAuto, COLORREF selBack = kAuto,
+                                COLORREF selText = kAuto) {
+    return TreeCellAttr{back, text, selBack, selText, nullptr, nullptr, 0};
+}
 
 inline RECT Inset(RECT rc, int dx, int dy) {
     return RECT{rc.left + dx, rc.top + dy, rc.right - dx, rc.bottom - dy};

@@ -15,33 +15,28 @@ INT CALLBACK Tint(HWND, RowDrawInfo *info, DWORD_PTR) {
 TEST_CASE("20,000 paints of a busy control leak neither heap nor GDI objects") {
     rt::Tree t(lt::kChildStyle, 360, 120); // header and five rows: every path, quickly
     TreeCtl *ctl = t.ctl;
-    TreeColumnInfo cols[3] = {{90, 0, 0, nullptr},
-                              {70, LUMTREEFORMAT_RIGHT, 0, nullptr},
-                              {-1, LUMTREEFORMAT_CENTER, 0, nullptr}};
-    REQUIRE(SetColumns(ctl, 3, cols, nullptr));
-    SetColumnTitle(ctl, 0, "Name");
-    SetColumnTitle(ctl, 1, "Size");
-    SetColumnTitle(ctl, 2, "Kind");
-    ctl->showHeader = ctl->headerButtonsOn = TRUE;
-    ctl->showLabels = TRUE;
-    ctl->labelStyle = 5;
-    ctl->labelWidth = 36;
-    ctl->cornerText = LumStrDup("#");
+    t.Columns({{90, 0}, {70, LUMTREEFORMAT_RIGHT}, {LUMTREE_STRETCH, LUMTREEFORMAT_CENTER}},
+              {"Name", "Size", "Kind"});
+    t.Send(LUMTREEM_SHOWHEADER, TRUE);
+    t.Send(LUMTREEM_SETHEADERBUTTONS, TRUE);
+    t.Labels(5);
+    t.Send(LUMTREEM_SETCORNERTEXT, 0, lt::Ptr("#"));
     HBITMAP item = rt::SquareBitmap(10, 10, RGB(0, 150, 0));
     HBITMAP node = rt::SquareBitmap(12, 12, RGB(200, 120, 0));
+    HBITMAP nodes[3] = {node, node, node};
+    t.Send(LUMTREEM_SETNODEBITMAPS, 0, lt::Ptr(nodes));
+    for (UINT msg :
+         {LUMTREEM_SETSHOWROOTBUTTONS, LUMTREEM_SETGRIDLINES, LUMTREEM_SETCELLELLIPSIS}) {
+        t.Send(msg, TRUE);
+    }
+    t.Send(LUMTREEM_SETINACTIVESELSTYLE, 1);
+    TreeDrawCallback callback{Tint, 0};
+    t.Send(LUMTREEM_SETDRAWCALLBACK, 0, lt::Ptr(&callback));
     ReadBitmapInfo(item, &ctl->itemBitmapInfo);
-    ReadBitmapInfo(node, &ctl->nodeBitmapInfo);
-    ReadBitmapInfo(item, &ctl->cellBitmapInfo);
-    ctl->showItemBitmaps = ctl->showNodeBitmaps = TRUE;
-    ctl->nodeBitmapCollapsed = ctl->nodeBitmapExpanded = ctl->nodeBitmapLeaf = node;
-    ctl->showRootButtons = TRUE;
-    ctl->gridLines = TRUE;
-    ctl->cellEllipsis = TRUE;
+    ctl->showItemBitmaps = TRUE;
     ctl->caretFontOn = TRUE;
-    ctl->inactiveSelectionStyle = 1;
     ctl->dropTarget = 6;
     ctl->dropMarkMode = LUMTREEDROPMARK_ITEM;
-    ctl->drawCallback = Tint;
     for (int i = 0; i < 30; ++i) {
         char text[32];
         wsprintfA(text, "Entry number %d with a long name", i);
@@ -51,20 +46,17 @@ TEST_CASE("20,000 paints of a busy control leak neither heap nor GDI objects") {
         SetItemText(ctl, index, 2, "Document");
         ctl->items[index]->bitmap = item;
     }
-    auto *attrs = static_cast<TreeCellAttr *>(LumAllocZero(3 * sizeof(TreeCellAttr)));
-    attrs[2] = TreeCellAttr{
-        RGB(255, 230, 230), RGB(120, 0, 0), LUMTREE_AUTOCOLOR, LUMTREE_AUTOCOLOR, nullptr, item, 0};
-    attrs[0].backColor = attrs[0].textColor = attrs[0].selBackColor = attrs[0].selTextColor =
-        LUMTREE_AUTOCOLOR;
-    attrs[1] = attrs[0];
-    ctl->items[2]->cellAttributes = attrs;
+    TreeCellAttr cell = rt::CellColours(RGB(255, 230, 230), RGB(120, 0, 0));
+    cell.bitmap = item;
+    t.CellAttr(2, 2, cell);
+    t.CellAttr(-1, 0, cell);
     lt::Send(t.hwnd, LUMTREEM_SETSELECTION, 3);
     lt::Send(t.hwnd, LUMTREEM_SETCARET, 2);
     g_lum.trackWindow = t.hwnd;
     g_lum.trackIndex = 1;
     g_lum.globalItemTrack = TRUE;
     ctl->itemTrack = TRUE;
-    t.Relayout();
+    RecalcRowHeight(ctl);
 
     RECT client;
     GetClientRect(t.hwnd, &client);

@@ -36,20 +36,8 @@ void HeaderColours(Tree &t) {
 }
 
 void WithHeader(Tree &t) {
-    TreeColumnInfo cols[3] = {{70, 0, 0, nullptr}, {60, 0, 0, nullptr}, {-1, 0, 0, nullptr}};
-    REQUIRE(SetColumns(t.ctl, 3, cols, nullptr));
-    REQUIRE(SetColumnTitle(t.ctl, 0, "Name"));
-    REQUIRE(SetColumnTitle(t.ctl, 1, "Size"));
-    REQUIRE(SetColumnTitle(t.ctl, 2, "Kind"));
-    t.ctl->showHeader = TRUE;
-    t.Relayout();
-}
-
-void WithLabels(Tree &t, UINT style) {
-    t.ctl->showLabels = TRUE;
-    t.ctl->labelStyle = style;
-    t.ctl->labelWidth = 40;
-    t.Relayout();
+    t.Columns({{70, 0}, {60, 0}, {LUMTREE_STRETCH, 0}}, {"Name", "Size", "Kind"});
+    t.Send(LUMTREEM_SHOWHEADER, TRUE);
 }
 
 int FirstX(const lt::Pixels &px, const RECT &rc, COLORREF c) {
@@ -103,33 +91,34 @@ TEST_CASE("the header bar: one cell per column with its title, edges and divider
         CHECK(px.At(cell.left + 3, hh - 2) == kHeaderLight);
     }
 
-    t.ctl->headerButtonsOn = TRUE;
+    t.Send(LUMTREEM_SETHEADERBUTTONS, TRUE);
     px = t.Paint();
     const RECT size = ColumnHeaderRect(t.ctl, 1);
     CHECK(px.At(size.left + 3, 0) == kHeaderLight);
     CHECK(px.At(size.left + 3, hh - 2) == kHeaderShadow);
     const int titleX = FirstX(px, size, kHeaderText);
 
-    t.ctl->pressedHeader = 1;
+    t.Send(LUMTREEM_SETPRESSEDHEADER, 1);
     px = t.Paint();
     CHECK(px.At(size.left + 3, 0) == kHeaderShadow);
     CHECK(FirstX(px, size, kHeaderText) == titleX + 1);
     CHECK(px.At(ColumnHeaderRect(t.ctl, 0).left + 3, 0) == kHeaderLight);
 
-    t.ctl->columns[1].headerFlags |= LUMTREEHEADER_DISABLED;
+    t.LiveColumns()[1].headerFlags |= LUMTREEHEADER_DISABLED;
     px = t.Paint();
     CHECK(px.Count(size, kHeaderText) == 0);
     CHECK(px.Count(size, kHeaderGrey) > 5);
     CHECK(px.Count(ColumnHeaderRect(t.ctl, 0), kHeaderText) > 5);
 
     SUBCASE("the bar scrolls with the rows") {
-        t.ctl->horizontalPos = 20;
+        t.Send(LUMTREEM_SETHEXTENT, 1000);
+        t.Send(LUMTREEM_SETHPOS, 20);
         px = t.Paint();
         CHECK(ColumnHeaderRect(t.ctl, 1).left == size.left - 20);
         CHECK(px.At(ColumnHeaderRect(t.ctl, 0).right - 1, 2) == kBlack);
     }
     SUBCASE("a last column of fixed width leaves header background after it") {
-        t.ctl->columns[2].width = 40;
+        t.LiveColumns()[2].width = 40;
         px = t.Paint();
         const RECT last = ColumnHeaderRect(t.ctl, 2);
         CHECK(px.At(last.right - 1, 2) == kBlack);
@@ -142,7 +131,7 @@ TEST_CASE("row labels: numbers by style, separators, pressed when selected") {
     Tree t(lt::kChildStyle, 300, 160);
     HeaderColours(t);
     lt::AddFlat(t.hwnd, 4);
-    WithLabels(t, 5);
+    t.Labels(5);
     lt::Pixels px = t.Paint("labels");
     for (int y = 0; y < px.height; ++y) CHECK(px.At(39, y) == kBlack);
     for (INT i = 0; i < 4; ++i) {
@@ -162,11 +151,11 @@ TEST_CASE("row labels: numbers by style, separators, pressed when selected") {
     RECT firstText{first.left + 2, first.top + 2, first.right - 3, first.bottom - 3};
     RECT secondText{second.left + 2, second.top + 2, second.right - 3, second.bottom - 3};
     std::vector<COLORREF> one = Block(px, firstText);
-    WithLabels(t, 3);
+    t.Labels(3);
     px = t.Paint();
     CHECK(Block(px, secondText) == one);
     CHECK(Block(px, firstText) != one);
-    SetItemLabelText(t.ctl, 1, "");
+    t.Send(LUMTREEM_SETLABELTEXT, 1, lt::Ptr(""));
     px = t.Paint();
     CHECK(px.Count(second, kLabelText) == 0); // a label text replaces the number
 
@@ -176,23 +165,21 @@ TEST_CASE("row labels: numbers by style, separators, pressed when selected") {
         const RECT label = Label(t, 2);
         CHECK(px.At(label.left + 2, label.top + 2) == kLabelSelBack);
         CHECK(px.At(label.left + 5, label.top) == kLabelShadow);
-        t.ctl->labelFlags = LUMTREELABEL_NOPRESSED;
+        t.Send(LUMTREEM_SETLABELFLAGS, 0, LUMTREELABEL_NOPRESSED);
         px = t.Paint();
         CHECK(px.At(label.left + 5, label.top) == kLabelLight);
     }
     SUBCASE("flat styles are sunken, and styles 1 and 2 show no number") {
-        WithLabels(t, 2);
+        t.Labels(2);
         px = t.Paint();
         const RECT label = Label(t, 2);
         CHECK(px.At(label.left + 5, label.top) == kLabelShadow);
         CHECK(px.Count(label, kLabelText) == 0);
     }
     SUBCASE("labels drawn disabled, and attributes that recolour one label") {
-        t.ctl->labelFlags = LUMTREELABEL_DISABLED;
-        auto *attr = static_cast<TreeLabelAttr *>(LumAllocZero(sizeof(TreeLabelAttr)));
-        attr->selBackColor = attr->selTextColor = attr->textColor = LUMTREE_AUTOCOLOR;
-        attr->backColor = RGB(255, 200, 0);
-        t.ctl->items[3]->labelAttributes = attr;
+        t.Send(LUMTREEM_SETLABELFLAGS, 0, LUMTREELABEL_DISABLED);
+        t.LabelAttr(3,
+                    TreeLabelAttr{rt::kAuto, rt::kAuto, RGB(255, 200, 0), rt::kAuto, nullptr, 0});
         px = t.Paint();
         CHECK(px.Count(Label(t, 2), kLabelGrey) > 3);
         CHECK(px.Count(Label(t, 2), kLabelText) == 0);
@@ -206,8 +193,8 @@ TEST_CASE("the corner above the labels, as a button or pressed") {
     HeaderColours(t);
     WithHeader(t);
     lt::AddFlat(t.hwnd, 2);
-    WithLabels(t, 3);
-    t.ctl->cornerText = LumStrDup("#");
+    t.Labels(3);
+    t.Send(LUMTREEM_SETCORNERTEXT, 0, lt::Ptr("#"));
     lt::Pixels px = t.Paint("corner");
     const RECT corner = CornerRect(t.ctl);
     const int hh = HeaderHeight(t.ctl);
@@ -221,11 +208,11 @@ TEST_CASE("the corner above the labels, as a button or pressed") {
     CHECK(px.Count(corner, kCornerText) > 2);
     CHECK(ColumnHeaderRect(t.ctl, 0).left == 40);
 
-    t.ctl->cornerPressed = TRUE;
+    t.Send(LUMTREEM_SETCORNERPRESSED, TRUE);
     px = t.Paint();
     CHECK(px.At(5, 0) == kCornerShadow);
 
-    t.ctl->cornerFlags = LUMTREECORNER_DISABLED;
+    t.Send(LUMTREEM_SETCORNERFLAGS, 0, LUMTREECORNER_DISABLED);
     t.SetColor(LUMTREECOLOR_CORNERGRAYTEXT, RGB(100, 200, 100));
     px = t.Paint();
     CHECK(px.Count(corner, kCornerText) == 0);
@@ -240,7 +227,7 @@ TEST_CASE("disabled header text stays visible when the grey text colour is the b
     {
         Tree t(lt::kChildStyle, 300, 120);
         WithHeader(t);
-        t.ctl->columns[0].headerFlags |= LUMTREEHEADER_DISABLED;
+        t.LiveColumns()[0].headerFlags |= LUMTREEHEADER_DISABLED;
         lt::Pixels px = t.Paint();
         // Inside the edges (which are in the button shadow colour).
         CHECK(px.Count(rt::Inset(ColumnHeaderRect(t.ctl, 0), 2, 2), RGB(0x80, 0x80, 0x80)) > 5);

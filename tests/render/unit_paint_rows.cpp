@@ -54,9 +54,8 @@ TEST_CASE("a selected row with the focus is highlighted over the whole row or fr
 
     for (bool look3D : {false, true}) {
         INFO("look3D " << look3D);
-        t.ctl->textOnlySelection = !look3D;
-        t.ctl->look3D = look3D;
-        t.Relayout();
+        t.Send(LUMTREEM_SETTEXTONLYSELECTION, !look3D);
+        t.Send(LUMTREEM_SETLOOK3D, look3D);
         px = t.Paint();
         CHECK(InTreePart(t, px, 1, rt::kSelBack) == 0);
         const RECT cell = t.Cell(1, 0);
@@ -72,29 +71,29 @@ TEST_CASE("a selected row without the focus follows the inactive selection style
     const RECT row = t.Row(1);
     const int mid = (row.top + row.bottom) / 2;
 
-    t.ctl->inactiveSelectionStyle = 0;
+    t.Send(LUMTREEM_SETINACTIVESELSTYLE, 0);
     lt::Pixels px = t.Paint();
     CHECK(px.At(row.left + 1, mid) == rt::kSelBack);
 
-    t.ctl->inactiveSelectionStyle = 1; // normal colours in a frame
+    t.Send(LUMTREEM_SETINACTIVESELSTYLE, 1); // normal colours in a frame
     px = t.Paint("inactive1");
     CHECK(px.At(row.left, row.top) == rt::kSelBack);
     CHECK(px.At(row.right - 1, row.bottom - 1) == rt::kSelBack);
     CHECK(px.At(row.left, mid) == rt::kSelBack);
     CHECK(px.At(row.left + 1, mid) == rt::kBack);
     CHECK(InCell(t, px, 1, 0, rt::kText) > 10);
-    t.ctl->textOnlySelection = TRUE;
+    t.Send(LUMTREEM_SETTEXTONLYSELECTION, TRUE);
     px = t.Paint();
     CHECK(px.At(row.left, row.top) == rt::kBack);
     CHECK(px.At(t.Cell(1, 0).left, row.top) == rt::kSelBack);
-    t.ctl->textOnlySelection = FALSE;
+    t.Send(LUMTREEM_SETTEXTONLYSELECTION, FALSE);
 
-    t.ctl->inactiveSelectionStyle = 2; // no mark at all
+    t.Send(LUMTREEM_SETINACTIVESELSTYLE, 2); // no mark at all
     px = t.Paint();
     CHECK(px.Count(row, rt::kSelBack) == 0);
     CHECK(InCell(t, px, 1, 0, rt::kText) > 10);
 
-    t.ctl->inactiveSelectionStyle = 3; // a light cell background
+    t.Send(LUMTREEM_SETINACTIVESELSTYLE, 3); // a light cell background
     px = t.Paint();
     CHECK(px.At(row.left + 1, mid) == rt::kBack);
     CHECK(px.At(t.Cell(1, 0).left + 1, mid) == GetSysColor(COLOR_3DLIGHT));
@@ -116,7 +115,7 @@ TEST_CASE("a disabled item is grey and never highlighted") {
     CHECK(InCell(t, px, 1, 0, rt::kGray) > 10);
     CHECK(InCell(t, px, 1, 0, rt::kText) == 0);
     SetFocus(t.parent.hwnd());
-    t.ctl->inactiveSelectionStyle = 1;
+    t.Send(LUMTREEM_SETINACTIVESELSTYLE, 1);
     px = t.Paint();
     CHECK(px.Count(t.Row(1), rt::kSelBack) == 0);
 }
@@ -135,7 +134,7 @@ TEST_CASE("the focus rectangle marks the caret row while the control has the foc
     CHECK(ChangedOnTop(px, t.Row(1), rt::kBack) == 0);
     CHECK(px.At(row.left + 1, row.top + 1) == rt::kBack);
 
-    t.ctl->textOnlySelection = TRUE;
+    t.Send(LUMTREEM_SETTEXTONLYSELECTION, TRUE);
     px = t.Paint();
     const int textX = t.Cell(2, 0).left;
     CHECK(ChangedOnTop(px, RECT{row.left, row.top, textX, row.bottom}, rt::kBack) == 0);
@@ -155,16 +154,14 @@ TEST_CASE("the focus rectangle marks the caret row while the control has the foc
 
 TEST_CASE("grid lines: vertical between columns, horizontal under rows, by style") {
     Tree t(lt::kChildStyle, 320, 200);
-    TreeColumnInfo cols[3] = {{60, 0, 0, nullptr}, {80, 0, 0, nullptr}, {-1, 0, 0, nullptr}};
-    REQUIRE(SetColumns(t.ctl, 3, cols, nullptr));
+    t.Columns({{60, 0}, {80, 0}, {LUMTREE_STRETCH, 0}});
     lt::AddFlat(t.hwnd, 3);
     t.SetColor(LUMTREECOLOR_GRIDVERT, kVertGrid);
     t.SetColor(LUMTREECOLOR_GRIDHORZ, kHorzGrid);
-    t.ctl->gridLines = TRUE;
+    t.Send(LUMTREEM_SETGRIDLINES, TRUE);
     for (int style : {0, 1, 2}) {
         INFO("style " << style);
-        t.ctl->gridStyle = style;
-        t.Relayout();
+        t.Send(LUMTREEM_SETGRIDSTYLE, static_cast<WPARAM>(style));
         lt::Pixels px = t.Paint(style == 2 ? "grid" : nullptr);
         const bool vertical = style != 1, horizontal = style != 0;
         for (INT i = 0; i < 3; ++i) {
@@ -185,8 +182,7 @@ TEST_CASE("the 3-D look frames rows from the text, raised when selected") {
     const COLORREF shadow = RGB(50, 50, 50), light = RGB(240, 240, 255);
     t.SetColor(LUMTREECOLOR_SHADOW, shadow);
     t.SetColor(LUMTREECOLOR_LIGHT, light);
-    t.ctl->look3D = TRUE;
-    t.Relayout();
+    t.Send(LUMTREEM_SETLOOK3D, TRUE);
     lt::Send(t.hwnd, LUMTREEM_SETSELECTION, 2);
     Focus(t);
     lt::Send(t.hwnd, LUMTREEM_SETCARET, 2);
@@ -247,30 +243,20 @@ TEST_CASE("drop marks: a bar above the target, a frame around it, or a bar after
 
 TEST_CASE("cells: texts per column, own colours and bitmaps, alignment, several lines") {
     Tree t(lt::kChildStyle, 320, 200);
-    TreeColumnInfo cols[3] = {
-        {60, 0, 0, nullptr}, {90, LUMTREEFORMAT_RIGHT, 0, nullptr}, {-1, 0, 0, nullptr}};
-    REQUIRE(SetColumns(t.ctl, 3, cols, nullptr));
+    t.Columns({{60, 0}, {90, LUMTREEFORMAT_RIGHT}, {LUMTREE_STRETCH, 0}});
     lt::AddFlat(t.hwnd, 3);
     for (INT i = 0; i < 3; ++i) {
         SetItemText(t.ctl, i, 1, "12 kB");
         SetItemText(t.ctl, i, 2, "Folder");
     }
-    auto *attrs = static_cast<TreeCellAttr *>(LumAllocZero(3 * sizeof(TreeCellAttr)));
-    for (int c = 0; c < 3; ++c) {
-        attrs[c].backColor = attrs[c].textColor = LUMTREE_AUTOCOLOR;
-        attrs[c].selBackColor = attrs[c].selTextColor = LUMTREE_AUTOCOLOR;
-    }
     const COLORREF cellBack = RGB(255, 220, 220), cellText = RGB(120, 0, 0);
-    const COLORREF selCellBack = RGB(0, 0, 90);
-    attrs[1].backColor = cellBack;
-    attrs[1].textColor = cellText;
-    attrs[1].selBackColor = selCellBack;
+    const COLORREF selCellBack = RGB(0, 0, 90), lastBack = RGB(230, 230, 0);
+    t.CellAttr(1, 1, rt::CellColours(cellBack, cellText, selCellBack));
     HBITMAP square = rt::SquareBitmap(8, 8, RGB(0, 150, 0));
-    attrs[2].bitmap = square;
-    const COLORREF lastBack = RGB(230, 230, 0);
-    attrs[2].backColor = lastBack;
-    ReadBitmapInfo(square, &t.ctl->cellBitmapInfo);
-    t.ctl->items[1]->cellAttributes = attrs;
+    TreeCellAttr withBitmap = rt::CellColours(lastBack);
+    withBitmap.bitmap = square;
+    t.CellAttr(1, 2, withBitmap);
+    t.CellAttr(-1, 0, withBitmap); // the size of cell bitmaps
 
     lt::Pixels px = t.Paint("cells");
     const RECT c1 = t.Cell(1, 1);
@@ -302,17 +288,16 @@ TEST_CASE("cells: texts per column, own colours and bitmaps, alignment, several 
         const RECT row = t.Row(1);
         px = t.Paint();
         CHECK(px.At(row.right - 2, row.top + 1) == lastBack);
-        t.ctl->columns[2].width = 50;
+        t.LiveColumns()[2].width = 50;
         px = t.Paint();
         CHECK(px.At(row.right - 2, row.top + 1) == rt::kBack);
         CHECK(px.At(t.Cell(1, 2).left + 1, row.top + 1) == lastBack);
     }
     SUBCASE("several lines per row with the multi-line format") {
         lt::Send(t.hwnd, LUMTREEM_SETSELECTION, static_cast<WPARAM>(-1));
-        t.ctl->linesPerItem = 2;
-        t.ctl->columns[2].format = LUMTREEFORMAT_MULTILINE;
+        t.Send(LUMTREEM_SETLINESPERITEM, 2);
+        t.LiveColumns()[2].format = LUMTREEFORMAT_MULTILINE;
         SetItemText(t.ctl, 0, 2, "First\nSecond");
-        t.Relayout();
         px = t.Paint("multiline");
         RECT cell = t.Cell(0, 2);
         const int half = (cell.top + cell.bottom) / 2;
@@ -392,18 +377,15 @@ INT CALLBACK Recolour(HWND, RowDrawInfo *info, DWORD_PTR data) {
 TEST_CASE("the draw callback sees every painted row and may recolour it") {
     Tree t;
     lt::AddItems(t.hwnd, {{"Parent", 0}, {"Child", 1}, {"Grandchild", 2}, {"Other", 0}});
-    t.ctl->showLabels = TRUE;
-    t.ctl->labelStyle = 3;
-    t.ctl->labelWidth = 40;
-    t.Relayout();
+    t.Labels(3);
     const COLORREF labelGrey = RGB(10, 200, 10);
     t.SetColor(LUMTREECOLOR_LABELGRAYTEXT, labelGrey);
     t.ctl->items[1]->data = 77;
     Seen seen;
-    t.ctl->drawCallback = Recolour;
-    t.ctl->drawCallbackData = reinterpret_cast<DWORD_PTR>(&seen);
+    TreeDrawCallback callback{Recolour, reinterpret_cast<DWORD_PTR>(&seen)};
+    REQUIRE(t.Send(LUMTREEM_SETDRAWCALLBACK, 0, lt::Ptr(&callback)) == 1);
     lt::Pixels px = t.Paint("callback");
-    t.ctl->drawCallback = nullptr;
+    t.Send(LUMTREEM_SETDRAWCALLBACK, 0, 0);
 
     CHECK(seen.calls == 4);
     CHECK(seen.info.window == t.hwnd);

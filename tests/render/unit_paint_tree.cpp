@@ -116,8 +116,7 @@ TEST_CASE("expand buttons come from the strip, plus when collapsed, minus when e
 
     SUBCASE("root buttons for level-0 parents only when switched on") {
         CHECK(px.Count(t.Row(0), kBoxGrey) == 0);
-        t.ctl->showRootButtons = TRUE;
-        t.Relayout();
+        t.Send(LUMTREEM_SETSHOWROOTBUTTONS, TRUE);
         px = t.Paint("root_buttons");
         checkButton(px, 0, RootButtonBox(t.ctl), false);
         CHECK(px.Count(t.Row(2), kBoxGrey) == 0); // Letters: no children
@@ -129,16 +128,14 @@ TEST_CASE("expand buttons come from the strip, plus when collapsed, minus when e
         CHECK(px.At(row.left + box.left + 4, row.top + box.top + 2) == RGB(192, 192, 192));
     }
     SUBCASE("without lines there are neither dots nor indentation buttons") {
-        t.ctl->showLines = FALSE;
-        t.Relayout();
+        t.Send(LUMTREEM_SETSHOWLINES, FALSE);
         px = t.Paint();
         CHECK(px.Count(RECT{0, 0, px.width, px.height}, kDot) == 0);
         CHECK(px.Count(RECT{0, 0, px.width, px.height}, kBoxGrey) == 0);
     }
     SUBCASE("without buttons the line runs through") {
         lt::Send(t.hwnd, LUMTREEM_EXPAND, 1, MAKELPARAM(1, 0));
-        t.ctl->showButtons = FALSE;
-        t.Relayout();
+        t.Send(LUMTREEM_SETSHOWBUTTONS, FALSE);
         px = t.Paint();
         CHECK(px.Count(t.Row(1), kBoxGrey) == 0);
         CheckDotsDown(px, LineX(t, 1, 0), t.Row(1).top, t.ctl->rowHeight);
@@ -157,16 +154,11 @@ TEST_CASE("item, state and node pictures sit in their areas; disabled ones are e
     ctl->items[1]->bitmap = itemBmp;
     ReadBitmapInfo(itemBmp, &ctl->itemBitmapInfo);
     ctl->showItemBitmaps = TRUE;
-    ctl->stateBitmapCollapsed = stateC;
-    ctl->stateBitmapExpanded = stateE;
-    ReadBitmapInfo(stateE, &ctl->stateBitmapInfo);
-    ctl->showStateBitmaps = TRUE;
-    ctl->nodeBitmapCollapsed = nodeC;
-    ctl->nodeBitmapExpanded = nodeE;
-    ctl->nodeBitmapLeaf = nodeL;
-    ReadBitmapInfo(nodeE, &ctl->nodeBitmapInfo);
-    ctl->showNodeBitmaps = TRUE;
-    t.Relayout();
+    RecalcRowHeight(ctl);
+    HBITMAP states[3] = {stateC, stateE, nullptr};
+    REQUIRE(t.Send(LUMTREEM_SETSTATEBITMAPS, 0, lt::Ptr(states)) == 1);
+    HBITMAP nodes[3] = {nodeC, nodeE, nodeL};
+    REQUIRE(t.Send(LUMTREEM_SETNODEBITMAPS, 0, lt::Ptr(nodes)) == 1);
 
     auto firstInkX = [&](const lt::Pixels &px, INT i, COLORREF ink) {
         RECT row = t.Row(i);
@@ -212,8 +204,10 @@ TEST_CASE("item, state and node pictures sit in their areas; disabled ones are e
 TEST_CASE("horizontal scrolling moves the tree part and the texts left") {
     Tree t;
     Sample(t);
+    t.Send(LUMTREEM_SETHEXTENT, 1000);
     lt::Pixels before = t.Paint();
-    t.ctl->horizontalPos = 7;
+    REQUIRE(t.Send(LUMTREEM_SETHPOS, 7) == 1);
+    REQUIRE(t.ctl->horizontalPos == 7);
     lt::Pixels after = t.Paint();
     RECT row = t.Row(2);
     for (int x = row.left; x < row.right - 7; ++x) {
