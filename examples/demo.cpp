@@ -143,7 +143,7 @@ void FillTree(HWND tree, HFONT font, const Pictures &pictures) {
     SendMessageA(tree, LUMTREEM_SHOWHEADER, TRUE, 0);
     SendMessageA(tree, LUMTREEM_SETHEADERBUTTONS, TRUE, 0);
     SendMessageA(tree, LUMTREEM_SHOWLABELS, 5, 0); // numbered from 1, 3-D
-    SendMessageA(tree, LUMTREEM_SETLABELWIDTH, static_cast<WPARAM>(-1), 0);
+    SendMessageA(tree, LUMTREEM_SETSHOWROOTBUTTONS, TRUE, 0);
     HBITMAP nodes[3] = {pictures.closed, pictures.open, pictures.document};
     SendMessageA(tree, LUMTREEM_SETNODEBITMAPS, 0, reinterpret_cast<LPARAM>(nodes));
 
@@ -156,6 +156,7 @@ void FillTree(HWND tree, HFONT font, const Pictures &pictures) {
         SetCellText(tree, i, 2, row.modified);
     }
     SendMessageA(tree, LUMTREEM_SETTEXTCOLUMN, 0, 0);
+    SendMessageA(tree, LUMTREEM_SETLABELWIDTH, static_cast<WPARAM>(-1), 0); // fit the numbers
     SendMessageA(tree, LUMTREEM_EXPAND, kCollapsed, MAKELPARAM(FALSE, FALSE));
     SendMessageA(tree, LUMTREEM_ENABLEITEM, kDisabled, FALSE);
     SendMessageA(tree, LUMTREEM_SETSELECTION, kSelected, 0);
@@ -233,9 +234,9 @@ LRESULT CALLBACK FrameProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     }
 }
 
-// Captures the window: its frame as it is on the screen, and the tree drawn into the picture
-// by the tree itself (WM_PRINT), so that the picture does not depend on when the screen was
-// last brought up to date.
+// Captures the window: its frame as it is on the screen, and the tree as it draws itself into
+// the picture (WM_PRINT), so that the tree does not depend on when the screen was last brought
+// up to date.
 bool Screenshot(HWND w, HWND tree, const char *path) {
     RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
     RECT rc, treeRect;
@@ -315,7 +316,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int show) {
     int result = 0;
     if (screenshot) {
         MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+        for (int n = 0; n < 10; ++n) { // let the frame reach the screen
+            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+            Sleep(20);
+        }
         bool ok = Screenshot(frame, g_tree, screenshot);
         DestroyWindow(frame);
         std::printf("%s %s\n", ok ? "Screenshot written to" : "Could not write", screenshot);
