@@ -70,8 +70,22 @@ double Scrolls(HWND w) {
     return Now() - start;
 }
 
-Timings RunLumTree(HWND parent, int count) {
+// The repaints and scrolls of a filled tree, which is destroyed afterwards.
+Timings Measure(HWND tree, double fill) {
     Timings t;
+    t.fill = fill;
+    UpdateWindow(tree);
+    Pump();
+    t.repaint = Repaint(tree);
+    t.scrolls = Scrolls(tree);
+    SendMessageA(tree, WM_VSCROLL, SB_BOTTOM, 0);
+    t.repaintAtEnd = Repaint(tree);
+    DestroyWindow(tree);
+    Pump();
+    return t;
+}
+
+Timings RunLumTree(HWND parent, int count) {
     HWND tree =
         CreateWindowExA(0, LUMTREE_CLASSNAME, "", WS_CHILD | WS_VISIBLE | WS_VSCROLL, 0, 0, kWidth,
                         kHeight, parent, nullptr, GetModuleHandleA(nullptr), nullptr);
@@ -85,20 +99,10 @@ Timings RunLumTree(HWND parent, int count) {
     }
     SendMessageA(tree, WM_SETREDRAW, TRUE, 0);
     SendMessageA(tree, LUMTREEM_SETCARET, 0, 0);
-    t.fill = Now() - start;
-    UpdateWindow(tree);
-    Pump();
-    t.repaint = Repaint(tree);
-    t.scrolls = Scrolls(tree);
-    SendMessageA(tree, WM_VSCROLL, SB_BOTTOM, 0);
-    t.repaintAtEnd = Repaint(tree);
-    DestroyWindow(tree);
-    Pump();
-    return t;
+    return Measure(tree, Now() - start);
 }
 
 Timings RunPlatformTree(HWND parent, int count) {
-    Timings t;
     HWND tree = CreateWindowExA(
         0, WC_TREEVIEWA, "",
         WS_CHILD | WS_VISIBLE | WS_VSCROLL | TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT, 0, 0,
@@ -126,16 +130,7 @@ Timings RunPlatformTree(HWND parent, int count) {
         SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(folder));
     }
     SendMessageA(tree, WM_SETREDRAW, TRUE, 0);
-    t.fill = Now() - start;
-    UpdateWindow(tree);
-    Pump();
-    t.repaint = Repaint(tree);
-    t.scrolls = Scrolls(tree);
-    SendMessageA(tree, WM_VSCROLL, SB_BOTTOM, 0);
-    t.repaintAtEnd = Repaint(tree);
-    DestroyWindow(tree);
-    Pump();
-    return t;
+    return Measure(tree, Now() - start);
 }
 
 } // namespace
