@@ -140,15 +140,14 @@ bool SetItemLevel(TreeCtl *ctl, INT i, INT level) {
     INT old = LevelOf(ctl, i);
     if (level > old) {
         // The new parent: the nearest earlier item with a lower level than the new one.
-        INT p = i - 1;
-        while (p >= 0 && LevelOf(ctl, p) >= level) --p;
+        INT p = PrevAtMost(ctl, i, level - 1);
         if (p >= 0) {
             if (!ShowItem(ctl, p, true)) return false;
             if (HasChildren(ctl, p) && !ExpandItem(ctl, p, true, false)) return false;
         }
     }
     if (level == old) return true;
-    ctl->items[i]->level = static_cast<WORD>(level);
+    StoreItemLevel(ctl, i, level);
     if (level > ctl->maxLevel) {
         NoteLevel(ctl, level);
         InvalidateHeaderBar(ctl);
@@ -157,13 +156,13 @@ bool SetItemLevel(TreeCtl *ctl, INT i, INT level) {
     if (!DrawingLive(ctl)) return true;
     // The rows whose tree lines change: the item's, the earlier ones down to the level that
     // bounds the change, and the later ones deeper than it.
+    // Backwards the run ends after an item at level m or before one above it; forwards it
+    // ends before the first item not deeper than m.
     INT m = level <= old ? level : old;
-    INT first = i, last = i;
-    for (INT j = i - 1; j >= 0 && LevelOf(ctl, j) >= m; --j) {
-        first = j;
-        if (LevelOf(ctl, j) == m) break;
-    }
-    for (INT j = i + 1; j < ctl->itemCount && LevelOf(ctl, j) > m; ++j) last = j;
+    INT before = PrevAtMost(ctl, i, m);
+    INT first = before < 0 ? 0 : (LevelOf(ctl, before) == m ? before : before + 1);
+    INT after = NextAtMost(ctl, i, m);
+    INT last = after < 0 ? ctl->itemCount - 1 : after - 1;
     InvalidateIndexRange(ctl, first, last);
     return true;
 }
@@ -177,9 +176,10 @@ void DeleteAllItems(TreeCtl *ctl, bool keepTreeWidth) {
     INT count = ctl->itemCount;
     ctl->items = nullptr;
     ctl->itemCount = 0;
-    LumFree(ctl->rowBlocks);
-    ctl->rowBlocks = nullptr;
-    ctl->rowBlockCapacity = 0;
+    LumFree(ctl->levelTree);
+    ctl->levelTree = nullptr;
+    ctl->rowCounts = ctl->rowTree = nullptr;
+    ctl->indexLeaves = 0;
     ctl->selection = ctl->anchor = ctl->dropTarget = kNone;
     ctl->topIndex = ctl->caret = ctl->shownCount = ctl->spareSlots = 0;
     ctl->maxLevel = ctl->horizontalPos = ctl->textColumn = 0;
