@@ -200,6 +200,10 @@ struct TreeCtl {
     INT *rowCounts;
     INT *rowTree;
     INT indexLeaves;
+    // Counts every change of the item list's order or membership, so that a path that hands
+    // control to the application (a notification, a comparison routine) can tell afterwards
+    // whether the list it was working on is still the same.
+    UINT listVersion;
 };
 
 // The colour table shares storage with the 27 named colour fields; the order of the table

@@ -179,6 +179,7 @@ bool ItemArrayInsert(TreeCtl *ctl, INT pos, TreeItem *item) {
         ctl->items = array;
         ctl->spareSlots = kArrayStep;
     }
+    ++ctl->listVersion;
     INT oldCount = ctl->itemCount;
     size_t tail = static_cast<size_t>(oldCount - pos);
     std::memmove(ctl->items + pos + 1, ctl->items + pos, sizeof(TreeItem *) * tail);
@@ -207,6 +208,7 @@ TreeItem *ItemArrayRemove(TreeCtl *ctl, INT pos) {
 
 void ItemArrayRemoveRun(TreeCtl *ctl, INT pos, INT count) {
     if (count <= 0) return;
+    ++ctl->listVersion;
     INT oldCount = ctl->itemCount;
     size_t tail = static_cast<size_t>(oldCount - pos - count);
     BYTE *leaf = Leaves(ctl);
@@ -272,6 +274,7 @@ void ReindexItems(TreeCtl *ctl, INT first, INT end) {
     if (first < 0) first = 0;
     if (end > ctl->itemCount) end = ctl->itemCount;
     if (first >= end) return;
+    ++ctl->listVersion;
     BYTE *leaf = Leaves(ctl);
     for (INT i = first; i < end; ++i) leaf[i] = LeafFor(ctl->items[i]);
     FixRange(ctl, first, end);

@@ -99,6 +99,20 @@ void DeleteOneItem(TreeCtl *ctl, INT i);
 // Deletes the count items from i on, with the same callbacks and index shifts as deleting
 // the item at i count times, but moving the array only once. No repaint.
 void DeleteRun(TreeCtl *ctl, INT i, INT count);
+// LUMTREEM_ADDITEM at pos (0..itemCount): insertion core with the default template, repaint
+// from the previous sibling (or the new item) to the end, vertical bar. New index or -1.
+INT AddItem(TreeCtl *ctl, INT pos, const char *text);
+// LUMTREEM_INSERTITEM: a position outside the list appends; an existing item at the position
+// is made shown first. New index or -1.
+INT InsertItem(TreeCtl *ctl, INT pos, const char *text);
+// LUMTREEM_DELETECHILDREN for a valid i; returns the new count.
+INT DeleteChildren(TreeCtl *ctl, INT i);
+// LUMTREEM_COPYITEM and LUMTREEM_MOVEITEM: index of the copy / final index of the moved item,
+// -1 on failure.
+INT CopyItem(TreeCtl *ctl, INT s, INT p);
+INT MoveItem(TreeCtl *ctl, INT s, INT p);
+// LUMTREEM_SETTEXT for a valid i: text of column textColumn, repainting the item columns.
+bool SetTextColumnText(TreeCtl *ctl, INT i, const char *text);
 // Deletes item i as LUMTREEM_DELETEITEM does: a collapsed item takes its subtree along,
 // displayed children stay. Repaints and updates the vertical bar. Returns the new count.
 INT DeleteItem(TreeCtl *ctl, INT i);
@@ -136,6 +150,29 @@ bool ShowItem(TreeCtl *ctl, INT i, bool show);
 bool ExpandItem(TreeCtl *ctl, INT i, bool expand, bool allLevels);
 // Shows item i and scrolls it into view with the notifying top-item step.
 void EnsureVisible(TreeCtl *ctl, INT i);
+
+// ---- Attributes (items/attributes.cpp); a bad index gives each message's failure value ----
+// LUMTREEM_GETTEXT: empties the buffer, then copies the text of column textColumn whole;
+// its length, -1 for a bad index or a null buffer.
+INT GetItemTextCopy(const TreeCtl *ctl, INT i, char *buffer);
+INT GetItemTextLength(const TreeCtl *ctl, INT i);
+INT GetTextColumnTitleLength(const TreeCtl *ctl);
+// LUMTREEM_SETBITMAP (i = -1: the control-wide item-bitmap option) and
+// LUMTREEM_SETNODEBITMAP: 1, or 0 for a bad index or a handle that is not a bitmap.
+INT SetItemBitmap(TreeCtl *ctl, INT i, HBITMAP bitmap);
+INT SetItemNodeBitmap(TreeCtl *ctl, INT i, HBITMAP bitmap);
+INT EnableItem(TreeCtl *ctl, INT i, bool enable);
+// LUMTREEM_GETITEMRECT: 0 with the row rectangle, -1 with an empty one.
+INT GetItemRect(const TreeCtl *ctl, INT i, RECT *rect);
+
+// ---- Search and sort (items/search_sort.cpp) ----
+INT FindItemData(const TreeCtl *ctl, INT start, DWORD_PTR data);
+// Case-insensitive: the whole text, or with prefix its first strlen(text) characters.
+INT FindItemText(const TreeCtl *ctl, INT start, const char *text, bool prefix);
+// Sorts the children of parent (-1: the top-level siblings of item 0) by a text comparison or
+// an item comparison (neither: lstrcmpA on the texts). 1, or 0 for a bad parent.
+INT SortChildren(TreeCtl *ctl, INT parent, LUMTREETEXTCOMPAREPROC textCompare,
+                 LUMTREEITEMCOMPAREPROC itemCompare);
 
 // ---- Messages ----
 bool ItemsMessage(TreeCtl *ctl, UINT msg, WPARAM wp, LPARAM lp, LRESULT *result);
