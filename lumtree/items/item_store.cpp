@@ -285,7 +285,11 @@ INT MoveItem(TreeCtl *ctl, INT s, INT p) {
     INT source = s >= c ? s + 1 : s;
     LUMTREEDELETEPROC callback = ctl->deleteCallback;
     ctl->deleteCallback = nullptr;
+    INT before = ctl->itemCount;
     DeleteItem(ctl, source);
     ctl->deleteCallback = callback;
-    return c >= source ? c - 1 : c;
+    // The copy moves up by every item deleted before it: one for the source, more when the
+    // source was collapsed and its hidden descendants went too, so the result is always the
+    // copy's final index (c - 1 for a source without hidden descendants).
+    return c > source ? c - (before - ctl->itemCount) : c;
 }

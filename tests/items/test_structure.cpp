@@ -139,6 +139,12 @@ TEST_CASE("copy and move") {
         CHECK(SendI(tree, LUMTREEM_MOVEITEM, 6, 0) == -1);
         CHECK(Outline(tree) == "c a b d e f");
     }
+    SUBCASE("a collapsed source leaves with its hidden descendants; the result is the copy") {
+        Send(tree, LUMTREEM_EXPAND, 0, 0); // a's subtree b c d is hidden
+        CHECK(SendI(tree, LUMTREEM_MOVEITEM, 0, 5) == 1);
+        CHECK(Outline(tree) == "e a f");
+        CHECK(TextOf(tree, 1) == "a");
+    }
     DeleteObject(bm);
 }
 
