@@ -16,7 +16,8 @@
 // the leaf bytes behind the position and rebuilds what covers them, which costs about as much
 // as moving the item pointers does. The number of leaves is a power of two at least as large as
 // the array's capacity; it doubles when the array outgrows it, so rebuilding the whole index is
-// amortised over the insertions that led to it.
+// amortised over the insertions that led to it. The pointer array is allocated with the same
+// number of slots; itemCount + spareSlots is the capacity the growth and shrink rules count.
 #include "items.h"
 
 #include <cstring>
@@ -161,22 +162,30 @@ INT SpareAfterDeletions(INT spare, INT count) {
 
 } // namespace
 
+namespace {
+
+// Grows the pointer array and the index to at least `slots` slots. The array's allocation
+// follows the index's power-of-two size, not the 256-slot steps of spareSlots, so that a long
+// run of appends copies the array only O(log n) times; it is never smaller than the index.
+bool ReserveSlots(TreeCtl *ctl, INT slots) {
+    if (ctl->items && slots <= ctl->indexLeaves) return true;
+    INT leaves = ctl->indexLeaves ? ctl->indexLeaves : kMinLeaves;
+    while (leaves < slots) leaves *= 2;
+    auto *array = static_cast<TreeItem **>(LumRealloc(ctl->items, sizeof(TreeItem *) * leaves));
+    if (!array) return false;
+    ctl->items = array;
+    return RebuildIndex(ctl, leaves);
+}
+
+} // namespace
+
 bool ItemArrayInsert(TreeCtl *ctl, INT pos, TreeItem *item) {
-    if (!ctl->items) {
-        if (!RebuildIndex(ctl, kArrayStep)) return false;
-        auto *array = static_cast<TreeItem **>(LumAlloc(sizeof(TreeItem *) * kArrayStep));
-        if (!array) {
-            ItemArrayRelease(ctl);
+    if (!ctl->items || ctl->spareSlots == 0) {
+        bool first = !ctl->items;
+        if (!ReserveSlots(ctl, ctl->itemCount + kArrayStep)) {
+            if (first) ItemArrayRelease(ctl);
             return false;
         }
-        ctl->items = array;
-        ctl->spareSlots = kArrayStep;
-    } else if (ctl->spareSlots == 0) {
-        INT slots = ctl->itemCount + kArrayStep;
-        if (slots > ctl->indexLeaves && !RebuildIndex(ctl, slots)) return false;
-        auto *array = static_cast<TreeItem **>(LumRealloc(ctl->items, sizeof(TreeItem *) * slots));
-        if (!array) return false;
-        ctl->items = array;
         ctl->spareSlots = kArrayStep;
     }
     ++ctl->listVersion;
@@ -226,19 +235,17 @@ void ItemArrayRemoveRun(TreeCtl *ctl, INT pos, INT count) {
     FixRange(ctl, pos, oldCount);
     RecountBlocks(ctl, pos / kBlock, (oldCount - 1) / kBlock);
 
-    // The array ends as deleting one item at a time would leave it.
-    INT target = SpareAfterDeletions(spare - count, count);
-    if (target != spare) {
-        auto *array = static_cast<TreeItem **>(
-            LumRealloc(ctl->items, sizeof(TreeItem *) * (ctl->itemCount + target)));
-        if (array) {
-            ctl->items = array;
-            ctl->spareSlots = target;
-        }
-    }
-    // A much smaller array gets a smaller index; if that fails the large one still serves.
+    // The spare slots end as deleting one item at a time would leave them.
+    ctl->spareSlots = SpareAfterDeletions(spare - count, count);
+    // A much smaller list gets a smaller index and array; when either allocation fails the
+    // larger one still serves.
     INT slots = ctl->itemCount + ctl->spareSlots;
-    if (ctl->indexLeaves > kMinLeaves && slots * 4 <= ctl->indexLeaves) RebuildIndex(ctl, slots);
+    if (ctl->indexLeaves > kMinLeaves && slots * 4 <= ctl->indexLeaves &&
+        RebuildIndex(ctl, slots)) {
+        auto *array =
+            static_cast<TreeItem **>(LumRealloc(ctl->items, sizeof(TreeItem *) * ctl->indexLeaves));
+        if (array) ctl->items = array;
+    }
 }
 
 void ItemArrayRelease(TreeCtl *ctl) {
