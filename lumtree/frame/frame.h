@@ -191,11 +191,19 @@ struct TreeCtl {
     BOOL vertBarUpdateOff;
 
     // ---- Implementation fields (not part of the classic record) ----
-    // Shown-item counts per block of kRowBlock consecutive list positions, so that the row of
-    // an item and the item at a row are found without walking the whole list. Owned by the
-    // item store (items/item_array.cpp) and sized with the item array.
-    INT *rowBlocks;
-    INT rowBlockCapacity;
+    // The position index beside the item array, owned by the item store (items/item_array.cpp):
+    // one byte per position (level and shown flag) as the leaves of a tree of lowest levels,
+    // shown-item counts per block of positions and a Fenwick tree over those counts. Parent,
+    // sibling and row queries are answered from it without walking the list. One allocation,
+    // held by levelTree; indexLeaves is its number of leaves (0 while there is none).
+    BYTE *levelTree;
+    INT *rowCounts;
+    INT *rowTree;
+    INT indexLeaves;
+    // Counts every change of the item list's order or membership, so that a path that hands
+    // control to the application (a notification, a comparison routine) can tell afterwards
+    // whether the list it was working on is still the same.
+    UINT listVersion;
 };
 
 // The colour table shares storage with the 27 named colour fields; the order of the table

@@ -119,6 +119,33 @@ void DeleteRun(TreeCtl *ctl, INT i, INT count) {
     if (run != single) LumFree(run);
 }
 
+INT AddItem(TreeCtl *ctl, INT pos, const char *text) {
+    INT i = InsertItemCore(ctl, ItemTemplate{}, pos, text, 0);
+    if (i < 0) return kNone;
+    if (DrawingLive(ctl)) {
+        INT from = PrevSibling(ctl, i);
+        InvalidateRows(ctl, from >= 0 ? from : i, true, true, true);
+    }
+    UpdateVScrollBar(ctl);
+    return i;
+}
+
+INT InsertItem(TreeCtl *ctl, INT pos, const char *text) {
+    if (pos < 0 || pos >= ctl->itemCount) {
+        pos = ctl->itemCount;
+    } else if (!ShowItem(ctl, pos, true)) {
+        return kNone;
+    }
+    return AddItem(ctl, pos, text);
+}
+
+INT DeleteChildren(TreeCtl *ctl, INT i) {
+    DeleteRun(ctl, i + 1, SubtreeEnd(ctl, i) - i - 1);
+    InvalidateRows(ctl, i, true, true, true);
+    UpdateVScrollBar(ctl);
+    return ctl->itemCount;
+}
+
 INT DeleteItem(TreeCtl *ctl, INT i) {
     INT parent = ParentOf(ctl, i);
     bool collapsed = HasChildren(ctl, i) && !IsExpanded(ctl, i);
@@ -140,15 +167,14 @@ bool SetItemLevel(TreeCtl *ctl, INT i, INT level) {
     INT old = LevelOf(ctl, i);
     if (level > old) {
         // The new parent: the nearest earlier item with a lower level than the new one.
-        INT p = i - 1;
-        while (p >= 0 && LevelOf(ctl, p) >= level) --p;
+        INT p = PrevAtMost(ctl, i, level - 1);
         if (p >= 0) {
             if (!ShowItem(ctl, p, true)) return false;
             if (HasChildren(ctl, p) && !ExpandItem(ctl, p, true, false)) return false;
         }
     }
     if (level == old) return true;
-    ctl->items[i]->level = static_cast<WORD>(level);
+    StoreItemLevel(ctl, i, level);
     if (level > ctl->maxLevel) {
         NoteLevel(ctl, level);
         InvalidateHeaderBar(ctl);
@@ -157,13 +183,13 @@ bool SetItemLevel(TreeCtl *ctl, INT i, INT level) {
     if (!DrawingLive(ctl)) return true;
     // The rows whose tree lines change: the item's, the earlier ones down to the level that
     // bounds the change, and the later ones deeper than it.
+    // Backwards the run ends after an item at level m or before one above it; forwards it
+    // ends before the first item not deeper than m.
     INT m = level <= old ? level : old;
-    INT first = i, last = i;
-    for (INT j = i - 1; j >= 0 && LevelOf(ctl, j) >= m; --j) {
-        first = j;
-        if (LevelOf(ctl, j) == m) break;
-    }
-    for (INT j = i + 1; j < ctl->itemCount && LevelOf(ctl, j) > m; ++j) last = j;
+    INT before = PrevAtMost(ctl, i, m);
+    INT first = before < 0 ? 0 : (LevelOf(ctl, before) == m ? before : before + 1);
+    INT after = NextAtMost(ctl, i, m);
+    INT last = after < 0 ? ctl->itemCount - 1 : after - 1;
     InvalidateIndexRange(ctl, first, last);
     return true;
 }
@@ -175,11 +201,13 @@ void DeleteAllItems(TreeCtl *ctl, bool keepTreeWidth) {
     // gets the index its item had when the deletion began.
     TreeItem **items = ctl->items;
     INT count = ctl->itemCount;
+    ++ctl->listVersion;
     ctl->items = nullptr;
     ctl->itemCount = 0;
-    LumFree(ctl->rowBlocks);
-    ctl->rowBlocks = nullptr;
-    ctl->rowBlockCapacity = 0;
+    LumFree(ctl->levelTree);
+    ctl->levelTree = nullptr;
+    ctl->rowCounts = ctl->rowTree = nullptr;
+    ctl->indexLeaves = 0;
     ctl->selection = ctl->anchor = ctl->dropTarget = kNone;
     ctl->topIndex = ctl->caret = ctl->shownCount = ctl->spareSlots = 0;
     ctl->maxLevel = ctl->horizontalPos = ctl->textColumn = 0;
@@ -194,4 +222,74 @@ void DeleteAllItems(TreeCtl *ctl, bool keepTreeWidth) {
     if (DrawingLive(ctl)) InvalidateRect(ctl->window, nullptr, FALSE);
     UpdateVScrollBar(ctl);
     UpdateHScrollBar(ctl);
+}
+
+bool SetTextColumnText(TreeCtl *ctl, INT i, const char *text) {
+    if (!SetItemText(ctl, i, ctl->textColumn, text)) return false;
+    InvalidateRows(ctl, i, false, false, true);
+    return true;
+}
+
+// The copy is built step by step through the same paths the messages use. Those paths may send
+// LUMTREEN_ENDEDIT, and a parent that answers by changing the list could free the source
+// record: when the list changed in any way but the copy's own insertion, the copy stays as far
+// as it got and the source is not read again.
+INT CopyItem(TreeCtl *ctl, INT s, INT p) {
+    if (!ValidIndex(ctl, s)) return kNone;
+    const TreeItem *src = ctl->items[s];
+    UINT version = ctl->listVersion;
+    INT c = InsertItem(ctl, p, nullptr);
+    if (c < 0) return kNone;
+    if (ctl->listVersion != version + 1) return c;
+    SetItemLevel(ctl, c, src->level);
+    if (ctl->listVersion != version + 1 || !ValidIndex(ctl, c)) return c;
+
+    TreeItem *copy = ctl->items[c];
+    copy->flags = (copy->flags & ~(kItemSelected | kItemEnabled)) | (src->flags & kItemEnabled);
+    copy->bitmap = src->bitmap;
+    copy->nodeBitmap = src->nodeBitmap;
+    copy->data = src->data;
+    if (src->labelAttributes) {
+        auto *attr = static_cast<TreeLabelAttr *>(LumAlloc(sizeof(TreeLabelAttr)));
+        if (attr) *attr = *src->labelAttributes;
+        copy->labelAttributes = attr;
+    }
+    if (src->labelText && SetItemLabelText(ctl, c, src->labelText)) {
+        InvalidateRows(ctl, c, false, true, false);
+    }
+    if (src->cellAttributes) {
+        size_t bytes = sizeof(TreeCellAttr) * static_cast<size_t>(ctl->columnCount);
+        auto *cells = static_cast<TreeCellAttr *>(LumAlloc(bytes));
+        if (cells) std::memcpy(cells, src->cellAttributes, bytes);
+        copy->cellAttributes = cells;
+    }
+    INT textColumn = ctl->textColumn;
+    for (INT column = 0; column < ctl->columnCount; ++column) {
+        if (!src->texts[column]) continue;
+        ctl->textColumn = column;
+        SetTextColumnText(ctl, c, src->texts[column]);
+    }
+    ctl->textColumn = textColumn;
+    return c;
+}
+
+// A move is a copy followed by the deletion of the source without the deletion callback: the
+// item's data lives on in the copy. Hidden descendants of the source go with it; displayed
+// children stay where they are.
+INT MoveItem(TreeCtl *ctl, INT s, INT p) {
+    UINT version = ctl->listVersion;
+    INT c = CopyItem(ctl, s, p);
+    if (c < 0) return c;
+    // The list changed under a notification: the source is no longer known for sure.
+    if (ctl->listVersion != version + 1) return c;
+    INT source = s >= c ? s + 1 : s;
+    LUMTREEDELETEPROC callback = ctl->deleteCallback;
+    ctl->deleteCallback = nullptr;
+    INT before = ctl->itemCount;
+    DeleteItem(ctl, source);
+    ctl->deleteCallback = callback;
+    // The copy moves up by every item deleted before it: one for the source, more when the
+    // source was collapsed and its hidden descendants went too, so the result is always the
+    // copy's final index (c - 1 for a source without hidden descendants).
+    return c > source ? c - (before - ctl->itemCount) : c;
 }

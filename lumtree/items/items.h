@@ -36,38 +36,45 @@ struct ItemTemplate {
 inline TreeItem *ItemAt(const TreeCtl *ctl, INT i) {
     return ctl->items[i];
 }
+// Level and shown flag of item i, read from the position index (a mirror of the records that
+// only the item store writes: through StoreItemLevel, SetItemShown and the array routines).
 inline bool ItemShown(const TreeCtl *ctl, INT i) {
-    return (ctl->items[i]->flags & kItemShown) != 0;
+    return (ctl->levelTree[ctl->indexLeaves + i] & 0x80) != 0;
 }
 inline INT LevelOf(const TreeCtl *ctl, INT i) {
-    return ctl->items[i]->level;
+    return ctl->levelTree[ctl->indexLeaves + i] & 0x7F;
 }
 // The text of the item in the given column, "" when it has none.
 inline const char *ItemText(const TreeItem *item, INT column) {
     return item->texts[column] ? item->texts[column] : "";
 }
 
-// ---- Item array (items/item_array.cpp) ----
+// ---- Item array and position index (items/item_array.cpp) ----
 // Array growth: steps of kArrayStep slots; shrinking waits for kShrinkAt free slots.
 inline constexpr INT kArrayStep = 256;
 inline constexpr INT kShrinkAt = 513;
-// Items per block of the row index.
-inline constexpr INT kRowBlock = 512;
 
 // Puts an item at pos (0..itemCount), moving the following pointers up. Grows the array by
-// the growth rule; keeps itemCount, spareSlots, shownCount and the row index. False when the
-// array cannot grow (nothing changed then).
+// the growth rule; keeps itemCount, spareSlots, shownCount and the position index. False when
+// the array cannot grow (nothing changed then).
 bool ItemArrayInsert(TreeCtl *ctl, INT pos, TreeItem *item);
 // Takes the item at pos out of the array (the record is not freed), applying the shrink rule.
 TreeItem *ItemArrayRemove(TreeCtl *ctl, INT pos);
-// Takes count items from pos on out of the array at once (the records are not freed).
+// Takes count items from pos on out of the array at once (the records are not freed); the
+// array ends with the spare slots that count single removals would leave.
 void ItemArrayRemoveRun(TreeCtl *ctl, INT pos, INT count);
-// Frees the pointer array and the row index; the records must have been freed already.
+// Frees the pointer array and the index; the records must have been freed already.
 void ItemArrayRelease(TreeCtl *ctl);
-// Sets or clears the shown flag of item i, keeping shownCount and the row index.
+// Sets or clears the shown flag of item i, keeping shownCount and the index.
 void SetItemShown(TreeCtl *ctl, INT i, bool shown);
-// Rebuilds the row index from position first on, after items were reordered in place.
-void RecountRows(TreeCtl *ctl, INT first);
+// Stores a level (0..64) in item i's record and in the index.
+void StoreItemLevel(TreeCtl *ctl, INT i, INT level);
+// Re-reads the records at positions [first, end) into the index after they were reordered.
+void ReindexItems(TreeCtl *ctl, INT first, INT end);
+// The nearest item before i (after i) whose level is at most `level`; -1 if none. PrevAtMost
+// accepts i = itemCount (search the whole list), NextAtMost i = -1 (search from item 0).
+INT PrevAtMost(const TreeCtl *ctl, INT i, INT level);
+INT NextAtMost(const TreeCtl *ctl, INT i, INT level);
 // Number of shown items before item i; 0 for an i outside the list.
 INT ShownRowOf(const TreeCtl *ctl, INT i);
 // Index of the shown item at shown row r (counted from the start of the list); -1 if none.
@@ -77,6 +84,8 @@ inline INT ItemAtRow(const TreeCtl *ctl, INT r) {
     INT i = ItemAtShownRow(ctl, r);
     return i < 0 ? 0 : i;
 }
+// Full consistency check of the index against the records (for tests).
+bool CheckItemIndex(const TreeCtl *ctl);
 
 // ---- Records and the insertion and deletion cores (items/item_store.cpp) ----
 // Frees the strings and attribute records of an item and the record itself.
@@ -90,6 +99,20 @@ void DeleteOneItem(TreeCtl *ctl, INT i);
 // Deletes the count items from i on, with the same callbacks and index shifts as deleting
 // the item at i count times, but moving the array only once. No repaint.
 void DeleteRun(TreeCtl *ctl, INT i, INT count);
+// LUMTREEM_ADDITEM at pos (0..itemCount): insertion core with the default template, repaint
+// from the previous sibling (or the new item) to the end, vertical bar. New index or -1.
+INT AddItem(TreeCtl *ctl, INT pos, const char *text);
+// LUMTREEM_INSERTITEM: a position outside the list appends; an existing item at the position
+// is made shown first. New index or -1.
+INT InsertItem(TreeCtl *ctl, INT pos, const char *text);
+// LUMTREEM_DELETECHILDREN for a valid i; returns the new count.
+INT DeleteChildren(TreeCtl *ctl, INT i);
+// LUMTREEM_COPYITEM and LUMTREEM_MOVEITEM: index of the copy / final index of the moved item,
+// -1 on failure.
+INT CopyItem(TreeCtl *ctl, INT s, INT p);
+INT MoveItem(TreeCtl *ctl, INT s, INT p);
+// LUMTREEM_SETTEXT for a valid i: text of column textColumn, repainting the item columns.
+bool SetTextColumnText(TreeCtl *ctl, INT i, const char *text);
 // Deletes item i as LUMTREEM_DELETEITEM does: a collapsed item takes its subtree along,
 // displayed children stay. Repaints and updates the vertical bar. Returns the new count.
 INT DeleteItem(TreeCtl *ctl, INT i);
@@ -113,8 +136,12 @@ INT NextShown(const TreeCtl *ctl, INT i);    // first shown item after i, -1
 INT PrevShown(const TreeCtl *ctl, INT i);    // last shown item before i, -1
 INT PrevSibling(const TreeCtl *ctl, INT i);  // -1 when a lower level comes first
 INT NextSibling(const TreeCtl *ctl, INT i);  // -1 when a lower level comes first
+INT FirstSibling(const TreeCtl *ctl, INT i); // earliest sibling, i itself when it is the first
+INT LastSibling(const TreeCtl *ctl, INT i);  // latest sibling, i itself when it is the last
 INT SubtreeEnd(const TreeCtl *ctl, INT i);   // one past the last descendant of i
-INT LastShown(const TreeCtl *ctl);           // last shown item, -1 for an empty list
+INT RootOf(const TreeCtl *ctl, INT i);       // top-level ancestor as LUMTREEM_GETROOT finds it
+INT ChildCount(const TreeCtl *ctl, INT i, bool all); // all descendants, or level + 1 only
+INT LastShown(const TreeCtl *ctl);                   // last shown item, -1 for an empty list
 
 // ---- Showing and expanding (items/navigation.cpp) ----
 // Show path: makes item i shown (expanding ancestors) or hidden (collapsing its parent).
@@ -123,6 +150,29 @@ bool ShowItem(TreeCtl *ctl, INT i, bool show);
 bool ExpandItem(TreeCtl *ctl, INT i, bool expand, bool allLevels);
 // Shows item i and scrolls it into view with the notifying top-item step.
 void EnsureVisible(TreeCtl *ctl, INT i);
+
+// ---- Attributes (items/attributes.cpp); a bad index gives each message's failure value ----
+// LUMTREEM_GETTEXT: empties the buffer, then copies the text of column textColumn whole;
+// its length, -1 for a bad index or a null buffer.
+INT GetItemTextCopy(const TreeCtl *ctl, INT i, char *buffer);
+INT GetItemTextLength(const TreeCtl *ctl, INT i);
+INT GetTextColumnTitleLength(const TreeCtl *ctl);
+// LUMTREEM_SETBITMAP (i = -1: the control-wide item-bitmap option) and
+// LUMTREEM_SETNODEBITMAP: 1, or 0 for a bad index or a handle that is not a bitmap.
+INT SetItemBitmap(TreeCtl *ctl, INT i, HBITMAP bitmap);
+INT SetItemNodeBitmap(TreeCtl *ctl, INT i, HBITMAP bitmap);
+INT EnableItem(TreeCtl *ctl, INT i, bool enable);
+// LUMTREEM_GETITEMRECT: 0 with the row rectangle, -1 with an empty one.
+INT GetItemRect(const TreeCtl *ctl, INT i, RECT *rect);
+
+// ---- Search and sort (items/search_sort.cpp) ----
+INT FindItemData(const TreeCtl *ctl, INT start, DWORD_PTR data);
+// Case-insensitive: the whole text, or with prefix its first strlen(text) characters.
+INT FindItemText(const TreeCtl *ctl, INT start, const char *text, bool prefix);
+// Sorts the children of parent (-1: the top-level siblings of item 0) by a text comparison or
+// an item comparison (neither: lstrcmpA on the texts). 1, or 0 for a bad parent.
+INT SortChildren(TreeCtl *ctl, INT parent, LUMTREETEXTCOMPAREPROC textCompare,
+                 LUMTREEITEMCOMPAREPROC itemCompare);
 
 // ---- Messages ----
 bool ItemsMessage(TreeCtl *ctl, UINT msg, WPARAM wp, LPARAM lp, LRESULT *result);

@@ -12,12 +12,7 @@ constexpr INT kShortWalk = 64;
 } // namespace
 
 INT ParentOf(const TreeCtl *ctl, INT i) {
-    INT level = LevelOf(ctl, i);
-    if (level == 0) return kNone;
-    for (INT j = i - 1; j >= 0; --j) {
-        if (LevelOf(ctl, j) < level) return j;
-    }
-    return kNone;
+    return PrevAtMost(ctl, i, LevelOf(ctl, i) - 1);
 }
 
 bool HasChildren(const TreeCtl *ctl, INT i) {
@@ -48,30 +43,57 @@ INT PrevShown(const TreeCtl *ctl, INT i) {
     return row > 0 ? ItemAtShownRow(ctl, row - 1) : kNone;
 }
 
+// A sibling is the nearest item of the same level before a lower level intervenes, so the
+// nearest item at or below the level decides: it is the sibling when its level is equal.
 INT PrevSibling(const TreeCtl *ctl, INT i) {
     INT level = LevelOf(ctl, i);
-    for (INT j = i - 1; j >= 0; --j) {
-        INT l = LevelOf(ctl, j);
-        if (l == level) return j;
-        if (l < level) break;
-    }
-    return kNone;
+    INT j = PrevAtMost(ctl, i, level);
+    return j >= 0 && LevelOf(ctl, j) == level ? j : kNone;
 }
 
 INT NextSibling(const TreeCtl *ctl, INT i) {
     INT level = LevelOf(ctl, i);
-    for (INT j = i + 1; j < ctl->itemCount; ++j) {
-        INT l = LevelOf(ctl, j);
-        if (l == level) return j;
-        if (l < level) break;
-    }
-    return kNone;
+    INT j = NextAtMost(ctl, i, level);
+    return j >= 0 && LevelOf(ctl, j) == level ? j : kNone;
+}
+
+INT FirstSibling(const TreeCtl *ctl, INT i) {
+    INT level = LevelOf(ctl, i);
+    // Everything between the parent (or the start) and i is at least as deep as i.
+    return NextAtMost(ctl, PrevAtMost(ctl, i, level - 1), level);
+}
+
+INT LastSibling(const TreeCtl *ctl, INT i) {
+    INT level = LevelOf(ctl, i);
+    INT end = NextAtMost(ctl, i, level - 1);
+    return PrevAtMost(ctl, end < 0 ? ctl->itemCount : end, level);
 }
 
 INT SubtreeEnd(const TreeCtl *ctl, INT i) {
-    INT level = LevelOf(ctl, i), j = i + 1;
-    while (j < ctl->itemCount && LevelOf(ctl, j) > level) ++j;
-    return j;
+    INT j = NextAtMost(ctl, i, LevelOf(ctl, i));
+    return j < 0 ? ctl->itemCount : j;
+}
+
+INT RootOf(const TreeCtl *ctl, INT i) {
+    INT level = LevelOf(ctl, i);
+    if (level == 0) return kNone;
+    // Walking back, the scan stops at the first level-0 item; without one, the earliest item
+    // with a lower level is the last one it passed.
+    INT root = PrevAtMost(ctl, i, 0);
+    if (root >= 0) return root;
+    INT first = NextAtMost(ctl, kNone, level - 1);
+    return first >= 0 && first < i ? first : kNone;
+}
+
+INT ChildCount(const TreeCtl *ctl, INT i, bool all) {
+    INT end = SubtreeEnd(ctl, i);
+    if (all) return end - i - 1;
+    // Every item of the subtree is at least one level deeper: hop from child to child.
+    INT level = LevelOf(ctl, i) + 1, count = 0;
+    for (INT j = NextAtMost(ctl, i, level); j >= 0 && j < end; j = NextAtMost(ctl, j, level)) {
+        ++count;
+    }
+    return count;
 }
 
 INT LastShown(const TreeCtl *ctl) {
@@ -105,11 +127,13 @@ bool ExpandItem(TreeCtl *ctl, INT i, bool expand, bool allLevels) {
     EndEditRequest(ctl);
     if (!ItemShown(ctl, i) || !HasChildren(ctl, i)) return false;
     if (IsExpanded(ctl, i) == expand) return true;
-    INT level = LevelOf(ctl, i);
     INT limit = LevelOf(ctl, i + 1);
-    for (INT j = i + 1; j < ctl->itemCount && LevelOf(ctl, j) > level; ++j) {
+    bool hop = expand && !allLevels;
+    INT end = SubtreeEnd(ctl, i);
+    for (INT j = i + 1; j < end; j = hop ? NextAtMost(ctl, j, limit) : j + 1) {
+        // Expanding one level passes over the items deeper than the limit; they stay hidden.
+        if (j < 0) break;
         INT lj = LevelOf(ctl, j);
-        if (expand && !allLevels && lj > limit) continue;
         if (ItemShown(ctl, j) != expand) {
             if (!expand) {
                 if (j == ctl->caret) {

@@ -15,12 +15,15 @@ struct Store {
     ~Store() {
         while (ctl.itemCount) std::free(ItemArrayRemove(&ctl, 0));
     }
-    TreeItem *Make(bool shown) {
+    TreeItem *Make(bool shown, WORD level = 0) {
         auto *item = static_cast<TreeItem *>(std::calloc(1, sizeof(TreeItem) + sizeof(char *)));
         item->flags = kItemEnabled | (shown ? kItemShown : 0);
+        item->level = level;
         return item;
     }
-    void Insert(INT pos, bool shown = true) { REQUIRE(ItemArrayInsert(&ctl, pos, Make(shown))); }
+    void Insert(INT pos, bool shown = true, WORD level = 0) {
+        REQUIRE(ItemArrayInsert(&ctl, pos, Make(shown, level)));
+    }
     void Remove(INT pos) { std::free(ItemArrayRemove(&ctl, pos)); }
     INT Capacity() const { return ctl.itemCount + ctl.spareSlots; }
 };
@@ -103,7 +106,68 @@ TEST_CASE("the row index agrees with counting, through random edits across many 
             }
             CHECK(s.ctl.shownCount == shown);
             CHECK(ItemAtShownRow(&s.ctl, shown) == -1);
+            CHECK(CheckItemIndex(&s.ctl));
         }
     }
     CHECK(s.ctl.itemCount > 1000);
+}
+
+TEST_CASE("removing a run leaves the spare slots that removing it one item at a time would") {
+    // Each single removal adds a spare slot and shrinks the array back to 256 spare slots when
+    // 513 are free; a run must end in the same state.
+    for (INT run : {100, 513, 600, 770, 1100}) {
+        Store one, batch;
+        for (int i = 0; i < 1500; ++i) {
+            one.Insert(0);
+            batch.Insert(0);
+        }
+        for (INT k = 0; k < run; ++k) one.Remove(10);
+        for (INT k = 0; k < run; ++k) std::free(batch.ctl.items[10 + k]);
+        ItemArrayRemoveRun(&batch.ctl, 10, run);
+        CHECK(batch.ctl.itemCount == one.ctl.itemCount);
+        CHECK(batch.ctl.spareSlots == one.ctl.spareSlots);
+    }
+}
+
+TEST_CASE("level searches agree with walking the list, through inserts, removals and runs") {
+    Store s;
+    std::srand(11);
+    auto prevBrute = [&](INT i, INT level) {
+        for (INT j = i - 1; j >= 0; --j) {
+            if (s.ctl.items[j]->level <= level) return j;
+        }
+        return -1;
+    };
+    auto nextBrute = [&](INT i, INT level) {
+        for (INT j = i + 1; j < s.ctl.itemCount; ++j) {
+            if (s.ctl.items[j]->level <= level) return j;
+        }
+        return -1;
+    };
+    for (int step = 0; step < 4000; ++step) {
+        INT n = s.ctl.itemCount;
+        int op = std::rand() % 10;
+        if (op < 6 || n < 20) {
+            s.Insert(std::rand() % (n + 1), true, static_cast<WORD>(std::rand() % 8));
+        } else if (op < 8) {
+            s.Remove(std::rand() % n);
+        } else if (op < 9) {
+            INT pos = std::rand() % n, count = 1 + std::rand() % (n - pos);
+            if (count > 50) count = 50;
+            for (INT k = 0; k < count; ++k) std::free(s.ctl.items[pos + k]);
+            ItemArrayRemoveRun(&s.ctl, pos, count);
+        } else {
+            StoreItemLevel(&s.ctl, std::rand() % n, std::rand() % 8);
+        }
+        if (step % 400 == 0) {
+            REQUIRE(CheckItemIndex(&s.ctl));
+            for (INT i = -1; i <= s.ctl.itemCount; ++i) {
+                for (INT level = 0; level < 8; level += 3) {
+                    if (i >= 0) CHECK(PrevAtMost(&s.ctl, i, level) == prevBrute(i, level));
+                    if (i < s.ctl.itemCount)
+                        CHECK(NextAtMost(&s.ctl, i, level) == nextBrute(i, level));
+                }
+            }
+        }
+    }
 }

@@ -1,0 +1,434 @@
+// Benchmark of the item store against the platform's tree view (SysTreeView32 of comctl32).
+//
+// Every case runs the same work on a LumTree control and on a tree view in this process and
+// prints both times and their ratio (LumTree / tree view). Cases are entries of kCases: a
+// later benchmark (painting, scrolling) adds its functions there. Memory is measured in child
+// processes of this program, so that each peak belongs to one control and one size only.
+//
+//   lumtree_bench.exe            all cases for N = 10,000, 100,000 and 1,000,000
+//   lumtree_bench.exe 10000 ...  the given sizes only
+//   lumtree_bench.exe --skip-slow [sizes]   without the appends with drawing on and a
+//                                scroll bar, which take minutes under Wine
+//   lumtree_bench.exe --memory lumtree|treeview N   (internal: one memory measurement)
+#include "lumtree/lumtree.h"
+
+#include <commctrl.h>
+#include <psapi.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kWidth = 400, kHeight = 600;
+// The platform side of a case is skipped at a size whose estimate (the time at the previous
+// size, scaled by the growth in N) exceeds this many seconds.
+constexpr double kPlatformBudget = 60.0;
+constexpr double kSkipped = -1.0;
+
+double Now() {
+    static LARGE_INTEGER freq = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER t;
+    QueryPerformanceCounter(&t);
+    return static_cast<double>(t.QuadPart) / static_cast<double>(freq.QuadPart);
+}
+
+void Pump() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+}
+
+HWND g_host;
+
+HWND CreateHost() {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "LumTreeBenchHost";
+    RegisterClassA(&wc);
+    return CreateWindowExA(0, wc.lpszClassName, "bench", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0,
+                           0, kWidth, kHeight, nullptr, nullptr, wc.hInstance, nullptr);
+}
+
+// ---- The two controls behind one small interface ----------------------------------------
+
+struct Control {
+    virtual ~Control() = default;
+    HWND window = nullptr;
+    virtual void Redraw(bool on) { SendMessageA(window, WM_SETREDRAW, on, 0); }
+    virtual void Append(const char *text) = 0;
+    // A tree of n items: roots with 9 children of 10 grandchildren each (100 items a root),
+    // collapsed. Built with drawing off; not timed.
+    virtual void BuildTree(int n) = 0;
+    virtual void ExpandAll() = 0;
+    virtual void CollapseAll() = 0;
+    virtual void DeleteAll() = 0;
+    // count siblings at the top level with random texts, each with two children.
+    virtual void BuildSiblings(int count) = 0;
+    virtual void SortTop() = 0;
+    // Keeps the last item in view (a log-style list).
+    virtual void ShowLast() = 0;
+};
+
+void RandomText(char *text, int i) {
+    wsprintfA(text, "%c%c%c item %d", 'a' + std::rand() % 26, 'a' + std::rand() % 26,
+              'a' + std::rand() % 26, i);
+}
+
+struct LumTreeControl : Control {
+    std::vector<int> roots;
+    // Without a scroll bar the control keeps no bar up to date (LUMTREESTYLE_SCROLL).
+    explicit LumTreeControl(bool scrollBar = true) {
+        DWORD style = WS_CHILD | WS_VISIBLE | (scrollBar ? WS_VSCROLL : LUMTREESTYLE_SCROLL);
+        window = CreateWindowExA(0, LUMTREE_CLASSNAME, "", style, 0, 0, kWidth, kHeight, g_host,
+                                 nullptr, nullptr, nullptr);
+    }
+    ~LumTreeControl() override { DestroyWindow(window); }
+    int Count() { return static_cast<int>(SendMessageA(window, LUMTREEM_GETCOUNT, 0, 0)); }
+    void Append(const char *text) override {
+        SendMessageA(window, LUMTREEM_ADDITEM, 0, reinterpret_cast<LPARAM>(text));
+    }
+    void Add(const char *text, int level) {
+        auto i = static_cast<WPARAM>(
+            SendMessageA(window, LUMTREEM_ADDITEM, 0, reinterpret_cast<LPARAM>(text)));
+        if (level) SendMessageA(window, LUMTREEM_SETLEVEL, i, level);
+    }
+    void BuildTree(int n) override {
+        Redraw(false);
+        roots.clear();
+        for (int i = 0; i < n; ++i) {
+            int k = i % 100;
+            if (k == 0) roots.push_back(i);
+            Add("node", k == 0 ? 0 : ((k - 1) % 11 == 0 ? 1 : 2));
+        }
+        CollapseAll();
+        Redraw(true);
+    }
+    void ExpandAll() override {
+        for (int r : roots) SendMessageA(window, LUMTREEM_EXPAND, r, MAKELPARAM(1, 1));
+    }
+    void CollapseAll() override {
+        for (int r : roots) SendMessageA(window, LUMTREEM_EXPAND, r, MAKELPARAM(0, 0));
+    }
+    void DeleteAll() override { SendMessageA(window, LUMTREEM_DELETEALL, 0, 0); }
+    void BuildSiblings(int count) override {
+        Redraw(false);
+        char text[64];
+        for (int i = 0; i < count; ++i) {
+            RandomText(text, i);
+            Add(text, 0);
+            Add("child", 1);
+            Add("child", 1);
+        }
+        Redraw(true);
+    }
+    void SortTop() override {
+        SendMessageA(window, LUMTREEM_SORTCHILDREN, static_cast<WPARAM>(-1), 0);
+    }
+    void ShowLast() override { SendMessageA(window, LUMTREEM_ENSUREVISIBLE, Count() - 1, 0); }
+};
+
+struct TreeViewControl : Control {
+    std::vector<HTREEITEM> parents; // every item with children
+    std::vector<HTREEITEM> roots;
+    HTREEITEM last = nullptr;
+    explicit TreeViewControl(bool scrollBar = true) {
+        DWORD style = WS_CHILD | WS_VISIBLE | TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT |
+                      (scrollBar ? 0 : TVS_NOSCROLL);
+        window = CreateWindowExA(0, WC_TREEVIEWA, "", style, 0, 0, kWidth, kHeight, g_host, nullptr,
+                                 nullptr, nullptr);
+    }
+    ~TreeViewControl() override { DestroyWindow(window); }
+    HTREEITEM Insert(HTREEITEM parent, const char *text) {
+        TVINSERTSTRUCTA tvi{};
+        tvi.hParent = parent;
+        tvi.hInsertAfter = TVI_LAST;
+        tvi.item.mask = TVIF_TEXT;
+        tvi.item.pszText = const_cast<char *>(text);
+        return reinterpret_cast<HTREEITEM>(
+            SendMessageA(window, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&tvi)));
+    }
+    void Append(const char *text) override { last = Insert(TVI_ROOT, text); }
+    void BuildTree(int n) override {
+        Redraw(false);
+        parents.clear();
+        roots.clear();
+        HTREEITEM root = nullptr, child = nullptr;
+        for (int i = 0; i < n; ++i) {
+            int k = i % 100;
+            if (k == 0) {
+                root = Insert(TVI_ROOT, "node");
+                roots.push_back(root);
+                parents.push_back(root);
+            } else if ((k - 1) % 11 == 0) {
+                child = Insert(root, "node");
+                parents.push_back(child);
+            } else {
+                Insert(child, "node");
+            }
+        }
+        Redraw(true);
+    }
+    void ExpandAll() override {
+        // The tree view opens one level per call: every item with children is expanded.
+        for (HTREEITEM h : parents) {
+            SendMessageA(window, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(h));
+        }
+    }
+    void CollapseAll() override {
+        for (HTREEITEM h : roots) {
+            SendMessageA(window, TVM_EXPAND, TVE_COLLAPSE, reinterpret_cast<LPARAM>(h));
+        }
+    }
+    void DeleteAll() override {
+        SendMessageA(window, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+    }
+    void BuildSiblings(int count) override {
+        Redraw(false);
+        char text[64];
+        for (int i = 0; i < count; ++i) {
+            RandomText(text, i);
+            HTREEITEM h = Insert(TVI_ROOT, text);
+            Insert(h, "child");
+            Insert(h, "child");
+        }
+        Redraw(true);
+    }
+    void SortTop() override {
+        SendMessageA(window, TVM_SORTCHILDREN, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+    }
+    void ShowLast() override {
+        SendMessageA(window, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(last));
+    }
+};
+
+// ---- Cases --------------------------------------------------------------------------------
+
+// A case prepares a fresh control, runs the timed work and returns its seconds; `note` may
+// carry a remark for the output line.
+using CaseFn = double (*)(Control &c, int n, std::string &note);
+
+double AppendDrawingOff(Control &c, int n, std::string &) {
+    char text[32];
+    double t0 = Now();
+    c.Redraw(false);
+    for (int i = 0; i < n; ++i) {
+        wsprintfA(text, "Item %d", i);
+        c.Append(text);
+    }
+    c.Redraw(true);
+    return Now() - t0;
+}
+
+// Appends one message at a time with drawing on; the note compares the cost of the last tenth
+// with the first (near 1 when appending does not slow down as the list grows).
+double AppendWith(Control &c, int n, std::string &note, bool followEnd) {
+    char text[32];
+    double t0 = Now(), tenthStart = t0, first = 0;
+    for (int i = 0; i < n; ++i) {
+        wsprintfA(text, "Item %d", i);
+        c.Append(text);
+        if (followEnd) c.ShowLast();
+        if (i + 1 == n / 10) first = Now() - t0;
+        if (i + 1 == n - n / 10) tenthStart = Now();
+    }
+    double total = Now() - t0;
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "last/first tenth %.2f",
+                  first > 0 ? (Now() - tenthStart) / first : 0.0);
+    note = buffer;
+    Pump();
+    return total;
+}
+
+double AppendDrawingOn(Control &c, int n, std::string &note) {
+    return AppendWith(c, n, note, false);
+}
+
+double AppendFollowingEnd(Control &c, int n, std::string &note) {
+    return AppendWith(c, n, note, true);
+}
+
+double ExpandAll(Control &c, int n, std::string &) {
+    c.BuildTree(n);
+    double t0 = Now();
+    c.ExpandAll();
+    return Now() - t0;
+}
+
+double CollapseAll(Control &c, int n, std::string &) {
+    c.BuildTree(n);
+    c.ExpandAll();
+    double t0 = Now();
+    c.CollapseAll();
+    return Now() - t0;
+}
+
+double DeleteAll(Control &c, int n, std::string &) {
+    c.BuildTree(n);
+    c.ExpandAll();
+    double t0 = Now();
+    c.DeleteAll();
+    return Now() - t0;
+}
+
+double SortSiblings(Control &c, int n, std::string &note) {
+    std::srand(7);
+    c.BuildSiblings(n);
+    note = std::to_string(n) + " siblings with 2 children each";
+    double t0 = Now();
+    c.SortTop();
+    return Now() - t0;
+}
+
+struct Case {
+    const char *name;
+    CaseFn fn;
+    int maxN;       // largest N the case runs at
+    int fixedN;     // when not 0, the case runs once at this N
+    bool scrollBar; // the controls have a vertical scroll bar
+};
+
+// Under Wine every scroll-bar update with redraw costs milliseconds (both controls update the
+// bar on each insertion), so the appends with drawing on and a bar stop at 10,000; the same
+// appends without a bar show the controls' own cost up to 100,000.
+const Case kCases[] = {
+    {"append, drawing off", AppendDrawingOff, 1000000, 0, true},
+    {"append, drawing on", AppendDrawingOn, 10000, 0, true},
+    {"append, drawing on, view at end", AppendFollowingEnd, 10000, 0, true},
+    {"append, drawing on, no scroll bar", AppendDrawingOn, 100000, 0, false},
+    {"append, on, view at end, no bar", AppendFollowingEnd, 100000, 0, false},
+    {"expand all", ExpandAll, 1000000, 0, true},
+    {"collapse all", CollapseAll, 1000000, 0, true},
+    {"delete all", DeleteAll, 1000000, 0, true},
+    {"sort siblings", SortSiblings, 0, 20000, true},
+};
+
+// ---- Memory: peak working set of a child process that holds one filled control ----------
+
+SIZE_T PeakWorkingSet() {
+    PROCESS_MEMORY_COUNTERS pmc{};
+    pmc.cb = sizeof(pmc);
+    GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof(pmc));
+    return pmc.PeakWorkingSetSize;
+}
+
+int MemoryChild(const char *which, int n) {
+    Control *c = std::strcmp(which, "lumtree") == 0 ? static_cast<Control *>(new LumTreeControl)
+                                                    : new TreeViewControl;
+    std::string note;
+    AppendDrawingOff(*c, n, note);
+    std::printf("%llu\n", static_cast<unsigned long long>(PeakWorkingSet()));
+    delete c;
+    return 0;
+}
+
+double ChildPeak(const char *which, int n) {
+    char exe[MAX_PATH], cmd[MAX_PATH + 64];
+    GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    std::snprintf(cmd, sizeof cmd, "\"%s\" --memory %s %d", exe, which, n);
+    SECURITY_ATTRIBUTES sa{sizeof(sa), nullptr, TRUE};
+    HANDLE readEnd, writeEnd;
+    if (!CreatePipe(&readEnd, &writeEnd, &sa, 0)) return 0;
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOA si{};
+    si.cb = sizeof(si);
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdOutput = writeEnd;
+    si.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessA(nullptr, cmd, nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi)) {
+        CloseHandle(readEnd);
+        CloseHandle(writeEnd);
+        return 0;
+    }
+    CloseHandle(writeEnd);
+    std::string out;
+    char buffer[128];
+    DWORD got;
+    while (ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got) out.append(buffer, got);
+    WaitForSingleObject(pi.hProcess, INFINITE);
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
+    CloseHandle(readEnd);
+    return std::atof(out.c_str());
+}
+
+// ---- Output -------------------------------------------------------------------------------
+
+void PrintRow(const char *name, int n, double ours, double theirs, const char *unit,
+              const std::string &note) {
+    char t[32] = "skipped", r[32] = "-";
+    if (theirs != kSkipped) std::snprintf(t, sizeof t, "%10.4f", theirs);
+    if (theirs > 0 && ours >= 0) std::snprintf(r, sizeof r, "%6.2f", ours / theirs);
+    std::printf("%-34s %8d %10.4f %10s %7s %s  %s\n", name, n, ours, t, r, unit, note.c_str());
+    std::fflush(stdout);
+}
+
+// With skipSlow the appends with drawing on and a scroll bar (minutes under Wine) are left out.
+void RunSizes(const std::vector<int> &sizes, bool skipSlow) {
+    std::printf("%-34s %8s %10s %10s %7s\n", "case", "N", "LumTree", "TreeView", "ratio");
+    for (const Case &cs : kCases) {
+        if (skipSlow && cs.scrollBar && cs.maxN <= 10000) continue;
+        double lastTheirs = 0;
+        int lastN = 0;
+        std::vector<int> ns = cs.fixedN ? std::vector<int>{cs.fixedN} : sizes;
+        for (int n : ns) {
+            if (!cs.fixedN && n > cs.maxN) continue;
+            std::string note, theirsNote;
+            double ours, theirs = kSkipped;
+            {
+                LumTreeControl c(cs.scrollBar);
+                ours = cs.fn(c, n, note);
+            }
+            Pump();
+            double estimate = lastN ? lastTheirs * n / lastN : 0;
+            if (lastTheirs != kSkipped && estimate < kPlatformBudget) {
+                TreeViewControl c(cs.scrollBar);
+                theirs = cs.fn(c, n, theirsNote);
+                if (!theirsNote.empty() && theirsNote != note) note += "; tree view " + theirsNote;
+            }
+            Pump();
+            lastTheirs = theirs;
+            lastN = n;
+            PrintRow(cs.name, n, ours, theirs, "s", note);
+        }
+    }
+    double base[2] = {ChildPeak("lumtree", 0), ChildPeak("treeview", 0)};
+    for (int n : sizes) {
+        double ours = (ChildPeak("lumtree", n) - base[0]) / n;
+        double theirs = (ChildPeak("treeview", n) - base[1]) / n;
+        PrintRow("peak memory per item (bytes)", n, ours, theirs, "B",
+                 "flat list, texts \"Item n\"");
+    }
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_TREEVIEW_CLASSES};
+    InitCommonControlsEx(&icc);
+    LumTree_RegisterApp(GetModuleHandleA(nullptr));
+    g_host = CreateHost();
+    if (argc == 4 && std::strcmp(argv[1], "--memory") == 0) {
+        return MemoryChild(argv[2], std::atoi(argv[3]));
+    }
+    std::vector<int> sizes{10000, 100000, 1000000};
+    bool skipSlow = argc >= 2 && std::strcmp(argv[1], "--skip-slow") == 0;
+    if (argc >= 2 + skipSlow) {
+        sizes.clear();
+        for (int a = 1 + skipSlow; a < argc; ++a) sizes.push_back(std::atoi(argv[a]));
+    }
+    std::printf("LumTree against SysTreeView32: seconds (ratio = LumTree / tree view).\n"
+                "Wall-clock times on a shared machine: expect noise of tens of percent.\n\n");
+    RunSizes(sizes, skipSlow);
+    DestroyWindow(g_host);
+    return 0;
+}

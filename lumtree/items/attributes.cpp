@@ -1,0 +1,104 @@
+// Item attributes: the text of the text column, the item and node bitmaps, the enabled flag,
+// the application data and the row rectangle. A bad index changes nothing and gives the
+// message's failure value; so does a null buffer where one is needed.
+#include "items.h"
+
+#include "../layout/layout.h"
+
+#include <cstring>
+
+namespace {
+
+// The one-row repaints: the item columns only, or the whole row with its label.
+void RepaintItemColumns(TreeCtl *ctl, INT i) {
+    InvalidateRows(ctl, i, false, false, true);
+}
+void RepaintWholeRow(TreeCtl *ctl, INT i) {
+    InvalidateRows(ctl, i, false, true, true);
+}
+
+// Takes a new item-bitmap size; a different size changes the row height and the tree part.
+void NoteItemBitmapSize(TreeCtl *ctl, const BITMAP &bm) {
+    bool resized =
+        bm.bmWidth != ctl->itemBitmapInfo.bmWidth || bm.bmHeight != ctl->itemBitmapInfo.bmHeight;
+    ctl->itemBitmapInfo = bm;
+    if (!resized) return;
+    RecalcRowHeight(ctl);
+    InvalidateAll(ctl);
+}
+
+} // namespace
+
+INT GetItemTextCopy(const TreeCtl *ctl, INT i, char *buffer) {
+    if (!buffer) return kNone;
+    *buffer = '\0';
+    if (!ValidIndex(ctl, i)) return kNone;
+    const char *text = ItemAt(ctl, i)->texts[ctl->textColumn];
+    if (!text) return 0;
+    size_t length = std::strlen(text);
+    std::memcpy(buffer, text, length + 1);
+    return static_cast<INT>(length);
+}
+
+INT GetItemTextLength(const TreeCtl *ctl, INT i) {
+    if (!ValidIndex(ctl, i)) return kNone;
+    const char *text = ItemAt(ctl, i)->texts[ctl->textColumn];
+    return text ? static_cast<INT>(std::strlen(text)) : 0;
+}
+
+INT GetTextColumnTitleLength(const TreeCtl *ctl) {
+    if (!ctl->columns || ctl->textColumn >= ctl->columnCount) return 0;
+    const char *title = ctl->columns[ctl->textColumn].title;
+    return title ? static_cast<INT>(std::strlen(title)) : 0;
+}
+
+INT SetItemBitmap(TreeCtl *ctl, INT i, HBITMAP bitmap) {
+    if (i < kNone || i >= ctl->itemCount) return 0;
+    EndEditRequest(ctl);
+    if (bitmap) {
+        BITMAP bm;
+        if (!ReadBitmapInfo(bitmap, &bm)) return 0;
+        // Every bitmap given here sizes the item-bitmap area of all rows.
+        NoteItemBitmapSize(ctl, bm);
+    }
+    if (i == kNone) {
+        BOOL on = bitmap != nullptr;
+        if (on != ctl->showItemBitmaps) {
+            ctl->showItemBitmaps = on;
+            RecalcRowHeight(ctl);
+            InvalidateAll(ctl);
+        }
+    } else {
+        ItemAt(ctl, i)->bitmap = bitmap;
+        RepaintItemColumns(ctl, i);
+    }
+    return 1;
+}
+
+INT SetItemNodeBitmap(TreeCtl *ctl, INT i, HBITMAP bitmap) {
+    if (!ValidIndex(ctl, i)) return 0;
+    EndEditRequest(ctl);
+    if (bitmap) {
+        BITMAP bm;
+        if (!ReadBitmapInfo(bitmap, &bm)) return 0;
+        // The size is noted for the node-bitmap area; the layout is not recomputed here.
+        ctl->nodeBitmapInfo = bm;
+    }
+    ItemAt(ctl, i)->nodeBitmap = bitmap;
+    RepaintItemColumns(ctl, i);
+    return 1;
+}
+
+INT EnableItem(TreeCtl *ctl, INT i, bool enable) {
+    if (!ValidIndex(ctl, i)) return 0;
+    TreeItem *item = ItemAt(ctl, i);
+    if (((item->flags & kItemEnabled) != 0) == enable) return 1;
+    item->flags = enable ? (item->flags | kItemEnabled) : (item->flags & ~kItemEnabled);
+    RepaintWholeRow(ctl, i);
+    return 1;
+}
+
+INT GetItemRect(const TreeCtl *ctl, INT i, RECT *rect) {
+    if (!rect) return kNone;
+    return RowRect(ctl, i, rect) ? 0 : kNone;
+}
