@@ -68,7 +68,8 @@ void DrawFocusFrame(const TreeCtl *ctl, HDC dc, const RECT &rowRect) {
 }
 
 void PaintControl(TreeCtl *ctl, HDC dc, const RECT *updateRect) {
-    const bool hasFocus = GetFocus() == ctl->window;
+    const WindowState window = WindowStateOf(ctl);
+    const bool hasFocus = window.focus;
     if (!UpdateColors(ctl, dc)) return;
 
     gdi::MemoryDC work1(dc);
@@ -147,23 +148,18 @@ void PaintControl(TreeCtl *ctl, HDC dc, const RECT *updateRect) {
                       std::min<LONG>(labelRect.top + ctl->rowHeight, labelRect.bottom)};
     const RECT localRow{0, 0, Width(itemArea), ctl->rowHeight};
     const RECT localLabel{0, 0, Width(labelRect), ctl->rowHeight};
-    const bool windowEnabled = IsWindowEnabled(ctl->window) != FALSE;
-    LineWalker walker;
     INT index = kNone;
     if (ctl->itemCount > 0 && ValidIndex(ctl, ctl->topIndex)) {
         index = ItemShown(ctl, ctl->topIndex) ? ctl->topIndex : NextShown(ctl, ctl->topIndex);
     }
-    if (ctl->showLines && index >= 0) LineWalkerStart(&walker, ctl, index);
     bool pageFull = false;
     for (INT painted = 0; index >= 0; index = NextShown(ctl, index)) {
         const TreeItem *item = ItemAt(ctl, index);
         RECT common;
-        bool rowEnabled = windowEnabled && ItemEnabled(item);
+        bool rowEnabled = window.enabled && ItemEnabled(item);
         if (Meets(update, rowRect, &common)) {
-            RowLines lines;
-            if (ctl->showLines) lines = LineWalkerRow(&walker, ctl, index);
             DrawPiece(t, rowRect, localRow, update, [&](HDC hdc, const RECT &rc) {
-                rowEnabled = PaintRow(ctl, hdc, work, item, index, rc, &lines);
+                rowEnabled = PaintRow(ctl, hdc, work, item, index, rc, &window);
             });
             if (hasFocus && index == ctl->caret) DrawFocusFrame(ctl, dc, rowRect);
         }

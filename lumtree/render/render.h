@@ -78,26 +78,20 @@ struct RowLines {
     bool laterSibling = false;    // the item has a later sibling
     uint64_t ancestorColumns = 0; // bit k: a full-height line at the column of level k
 };
-// Walks the rows of one paint from top to bottom and gives the lines of each row, reading
-// every item between the first and the last row once (plus the ancestors of the first row
-// and what follows the last one up to its next sibling).
-struct LineWalker {
-    INT next = 0;                  // items before this index are in the chain
-    INT depth = 0;                 // entries of chain
-    INT chain[kMaxLevel + 2] = {}; // open ancestors, levels strictly increasing
-    INT scanFrom[kMaxLevel + 1] = {};
-    INT scanHit[kMaxLevel + 1] = {};
-};
-void LineWalkerStart(LineWalker *walker, const TreeCtl *ctl, INT first);
-// Lines of row `index`; rows must come in increasing index order.
-RowLines LineWalkerRow(LineWalker *walker, const TreeCtl *ctl, INT index);
-// Lines of a single row.
 RowLines LinesOfRow(const TreeCtl *ctl, INT index);
 
+// What every row of one paint reads from the window: taken once per paint.
+struct WindowState {
+    bool enabled;  // IsWindowEnabled
+    bool focus;    // the control has the keyboard focus
+    INT controlId; // GetDlgCtrlID
+};
+WindowState WindowStateOf(const TreeCtl *ctl);
+
 // Row drawing (row.cpp). Draws item `index` into `rect` (dc coordinates) and returns whether
-// it was drawn enabled. `lines` may be null: the row then finds its tree lines itself.
+// it was drawn enabled. Without a window state the row reads it from the window itself.
 bool PaintRow(const TreeCtl *ctl, HDC dc, const WorkDCs &work, const TreeItem *item, INT index,
-              const RECT &rect, const RowLines *lines = nullptr);
+              const RECT &rect, const WindowState *state = nullptr);
 
 // The caret's focus rectangle (an XOR drawing) over a row already on the screen.
 void DrawFocusFrame(const TreeCtl *ctl, HDC dc, const RECT &rowRect);

@@ -19,10 +19,6 @@ int CentredTop(const RECT &r, int h) {
     return r.top + (Height(r) - h) / 2;
 }
 
-bool HasFocus(const TreeCtl *ctl) {
-    return GetFocus() == ctl->window;
-}
-
 bool IsHotTracked(const TreeCtl *ctl, INT index) {
     return g_lum.trackWindow == ctl->window && g_lum.trackIndex == index && !g_lum.keyboardMode &&
            ctl->itemTrack && g_lum.globalItemTrack;
@@ -106,7 +102,8 @@ void DrawButton(const TreeCtl *ctl, HDC dc, const WorkDCs &work, INT index, bool
 }
 
 void DrawTreeLines(const TreeCtl *ctl, HDC dc, const WorkDCs &work, const RowDrawInfo &info,
-                   const RowLines &lines, INT level, const RECT &r, bool windowEnabled) {
+                   INT level, const RECT &r, bool windowEnabled) {
+    const RowLines lines = LinesOfRow(ctl, info.index);
     gdi::Pen ownPen(info.linePen ? nullptr : CreatePen(PS_SOLID, 0, GetSysColor(COLOR_BTNSHADOW)));
     gdi::Select selectPen(dc, info.linePen ? static_cast<HGDIOBJ>(info.linePen) : ownPen.get());
     const COLORREF dot = GetSysColor(COLOR_BTNSHADOW);
@@ -140,16 +137,22 @@ void DrawTreeLines(const TreeCtl *ctl, HDC dc, const WorkDCs &work, const RowDra
 
 } // namespace
 
+WindowState WindowStateOf(const TreeCtl *ctl) {
+    return WindowState{IsWindowEnabled(ctl->window) != FALSE, GetFocus() == ctl->window,
+                       GetDlgCtrlID(ctl->window)};
+}
+
 bool PaintRow(const TreeCtl *ctl, HDC dc, const WorkDCs &work, const TreeItem *item, INT index,
-              const RECT &rect, const RowLines *lines) {
-    const bool windowEnabled = IsWindowEnabled(ctl->window) != FALSE;
+              const RECT &rect, const WindowState *state) {
+    const WindowState window = state ? *state : WindowStateOf(ctl);
+    const bool windowEnabled = window.enabled;
     const bool hasChildren = HasChildren(ctl, index);
     const bool expanded = hasChildren && IsExpanded(ctl, index);
-    const RowColours colours = ColoursOfRow(ctl, item, windowEnabled, HasFocus(ctl));
+    const RowColours colours = ColoursOfRow(ctl, item, windowEnabled, window.focus);
     gdi::Font rowFont = RowFont(ctl, index);
 
     RowDrawInfo info{};
-    info.controlId = GetDlgCtrlID(ctl->window);
+    info.controlId = window.controlId;
     info.window = ctl->window;
     info.index = index;
     info.selected = (item->flags & kItemSelected) ? 1 : 0;
@@ -204,10 +207,7 @@ bool PaintRow(const TreeCtl *ctl, HDC dc, const WorkDCs &work, const TreeItem *i
         DrawButton(ctl, dc, work, index, expanded, r.left + RootButtonBox(ctl).left, r,
                    info.backColor, windowEnabled);
     }
-    if (ctl->showLines) {
-        const RowLines found = lines ? *lines : LinesOfRow(ctl, index);
-        DrawTreeLines(ctl, dc, work, info, found, level, r, windowEnabled);
-    }
+    if (ctl->showLines) DrawTreeLines(ctl, dc, work, info, level, r, windowEnabled);
     if (ctl->showNodeBitmaps && info.nodeBitmap) {
         const BITMAP &bm = ctl->nodeBitmapInfo;
         const int x = r.left + TreePartStart(ctl) + IndentOf(ctl, level);
@@ -281,7 +281,7 @@ bool PaintRow(const TreeCtl *ctl, HDC dc, const WorkDCs &work, const TreeItem *i
             FrameRect(dc, &frame, mark.get());
         }
     } else if (windowEnabled && enabled && (item->flags & kItemSelected) &&
-               ctl->inactiveSelectionStyle == 1 && !HasFocus(ctl)) {
+               ctl->inactiveSelectionStyle == 1 && !window.focus) {
         gdi::Brush mark = gdi::SolidBrush(colours.mark);
         FrameRect(dc, &frame, mark.get());
     }

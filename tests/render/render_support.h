@@ -174,6 +174,12 @@ struct Tree {
         }
         Send(LUMTREEM_SETTEXTCOLUMN, 0);
     }
+    // Text of an item in a column, through the text column as an application sets it.
+    void Text(INT item, INT column, const char *text) const {
+        Send(LUMTREEM_SETTEXTCOLUMN, column);
+        REQUIRE(Send(LUMTREEM_SETTEXT, item, lt::Ptr(text)) == 1);
+        Send(LUMTREEM_SETTEXTCOLUMN, 0);
+    }
     // The control's own column records, which an application may change in place.
     TreeColumn *LiveColumns() const {
         TreeColumn *columns = nullptr;

@@ -32,8 +32,7 @@ TEST_CASE("20,000 paints of a busy control leak neither heap nor GDI objects") {
     t.Send(LUMTREEM_SETINACTIVESELSTYLE, 1);
     TreeDrawCallback callback{Tint, 0};
     t.Send(LUMTREEM_SETDRAWCALLBACK, 0, lt::Ptr(&callback));
-    ReadBitmapInfo(item, &ctl->itemBitmapInfo);
-    ctl->showItemBitmaps = TRUE;
+    t.Send(LUMTREEM_SETBITMAP, static_cast<WPARAM>(-1), lt::Ptr(item));
     ctl->caretFontOn = TRUE;
     ctl->dropTarget = 6;
     ctl->dropMarkMode = LUMTREEDROPMARK_ITEM;
@@ -42,9 +41,9 @@ TEST_CASE("20,000 paints of a busy control leak neither heap nor GDI objects") {
         wsprintfA(text, "Entry number %d with a long name", i);
         int index = lt::SendI(t.hwnd, LUMTREEM_ADDITEM, 0, lt::Ptr(text));
         if (i % 4) lt::Send(t.hwnd, LUMTREEM_SETLEVEL, static_cast<WPARAM>(index), i % 4);
-        SetItemText(ctl, index, 1, "1,234 kB");
-        SetItemText(ctl, index, 2, "Document");
-        ctl->items[index]->bitmap = item;
+        t.Text(index, 1, "1,234 kB");
+        t.Text(index, 2, "Document");
+        t.Send(LUMTREEM_SETBITMAP, static_cast<WPARAM>(index), lt::Ptr(item));
     }
     TreeCellAttr cell = rt::CellColours(RGB(255, 230, 230), RGB(120, 0, 0));
     cell.bitmap = item;

@@ -108,7 +108,7 @@ TEST_CASE("a disabled item is grey and never highlighted") {
     Tree t;
     lt::AddFlat(t.hwnd, 3);
     lt::Send(t.hwnd, LUMTREEM_SETSELECTION, 1);
-    t.ctl->items[1]->flags &= ~kItemEnabled;
+    REQUIRE(t.Send(LUMTREEM_ENABLEITEM, 1, FALSE) == 1);
     Focus(t);
     lt::Pixels px = t.Paint();
     CHECK(px.Count(t.Row(1), rt::kSelBack) == 0);
@@ -246,8 +246,8 @@ TEST_CASE("cells: texts per column, own colours and bitmaps, alignment, several 
     t.Columns({{60, 0}, {90, LUMTREEFORMAT_RIGHT}, {LUMTREE_STRETCH, 0}});
     lt::AddFlat(t.hwnd, 3);
     for (INT i = 0; i < 3; ++i) {
-        SetItemText(t.ctl, i, 1, "12 kB");
-        SetItemText(t.ctl, i, 2, "Folder");
+        t.Text(i, 1, "12 kB");
+        t.Text(i, 2, "Folder");
     }
     const COLORREF cellBack = RGB(255, 220, 220), cellText = RGB(120, 0, 0);
     const COLORREF selCellBack = RGB(0, 0, 90), lastBack = RGB(230, 230, 0);
@@ -297,7 +297,7 @@ TEST_CASE("cells: texts per column, own colours and bitmaps, alignment, several 
         lt::Send(t.hwnd, LUMTREEM_SETSELECTION, static_cast<WPARAM>(-1));
         t.Send(LUMTREEM_SETLINESPERITEM, 2);
         t.LiveColumns()[2].format = LUMTREEFORMAT_MULTILINE;
-        SetItemText(t.ctl, 0, 2, "First\nSecond");
+        t.Text(0, 2, "First\nSecond");
         px = t.Paint("multiline");
         RECT cell = t.Cell(0, 2);
         const int half = (cell.top + cell.bottom) / 2;
@@ -380,7 +380,7 @@ TEST_CASE("the draw callback sees every painted row and may recolour it") {
     t.Labels(3);
     const COLORREF labelGrey = RGB(10, 200, 10);
     t.SetColor(LUMTREECOLOR_LABELGRAYTEXT, labelGrey);
-    t.ctl->items[1]->data = 77;
+    t.Send(LUMTREEM_SETDATA, 1, 77);
     Seen seen;
     TreeDrawCallback callback{Recolour, reinterpret_cast<DWORD_PTR>(&seen)};
     REQUIRE(t.Send(LUMTREEM_SETDRAWCALLBACK, 0, lt::Ptr(&callback)) == 1);

@@ -151,10 +151,8 @@ TEST_CASE("item, state and node pictures sit in their areas; disabled ones are e
     HBITMAP nodeC = rt::SquareBitmap(12, 12, nodeInk), nodeE = rt::SquareBitmap(12, 12, nodeInk),
             nodeL = rt::SquareBitmap(12, 12, nodeInk);
     TreeCtl *ctl = t.ctl;
-    ctl->items[1]->bitmap = itemBmp;
-    ReadBitmapInfo(itemBmp, &ctl->itemBitmapInfo);
-    ctl->showItemBitmaps = TRUE;
-    RecalcRowHeight(ctl);
+    REQUIRE(t.Send(LUMTREEM_SETBITMAP, static_cast<WPARAM>(-1), lt::Ptr(itemBmp)) == 1);
+    REQUIRE(t.Send(LUMTREEM_SETBITMAP, 1, lt::Ptr(itemBmp)) == 1);
     HBITMAP states[3] = {stateC, stateE, nullptr};
     REQUIRE(t.Send(LUMTREEM_SETSTATEBITMAPS, 0, lt::Ptr(states)) == 1);
     HBITMAP nodes[3] = {nodeC, nodeE, nodeL};
@@ -183,7 +181,7 @@ TEST_CASE("item, state and node pictures sit in their areas; disabled ones are e
     CHECK(px.At(stub, row1.bottom - 2) == kDot);
 
     SUBCASE("a disabled item embosses only its node picture") {
-        ctl->items[1]->flags &= ~kItemEnabled;
+        REQUIRE(t.Send(LUMTREEM_ENABLEITEM, 1, FALSE) == 1);
         px = t.Paint();
         CHECK(firstInkX(px, 1, itemInk) == row1.left + g + 1);
         CHECK(firstInkX(px, 1, nodeInk) == -1);
