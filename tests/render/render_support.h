@@ -74,31 +74,35 @@ struct Canvas {
         DWORD v = bits[static_cast<size_t>(y) * width + x];
         return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
     }
-    int Count(const RECT &rc, COLORREF c) const {
-        int n = 0;
-        for (int y = rc.top; y < rc.bottom; ++y) {
-            for (int x = rc.left; x < rc.right; ++x) n += At(x, y) == c;
-        }
-        return n;
-    }
-    // Leftmost and rightmost column holding a colour inside a rectangle (-1 when none).
-    int FirstX(const RECT &rc, COLORREF c) const {
-        for (int x = rc.left; x < rc.right; ++x) {
-            for (int y = rc.top; y < rc.bottom; ++y) {
-                if (At(x, y) == c) return x;
-            }
-        }
-        return -1;
-    }
-    int LastX(const RECT &rc, COLORREF c) const {
-        for (int x = rc.right - 1; x >= rc.left; --x) {
-            for (int y = rc.top; y < rc.bottom; ++y) {
-                if (At(x, y) == c) return x;
-            }
-        }
-        return -1;
-    }
 };
+
+// Where a colour first and last appears inside a rectangle of a picture (a canvas or captured
+// pixels): the leftmost and rightmost column, the top row; -1 when it does not appear.
+template <class Image> int Count(const Image &img, const RECT &rc, COLORREF c) {
+    int n = 0;
+    for (int y = rc.top; y < rc.bottom; ++y) {
+        for (int x = rc.left; x < rc.right; ++x) n += img.At(x, y) == c;
+    }
+    return n;
+}
+template <class Image> int FirstX(const Image &img, const RECT &rc, COLORREF c) {
+    for (int x = rc.left; x < rc.right; ++x) {
+        if (Count(img, RECT{x, rc.top, x + 1, rc.bottom}, c)) return x;
+    }
+    return -1;
+}
+template <class Image> int LastX(const Image &img, const RECT &rc, COLORREF c) {
+    for (int x = rc.right - 1; x >= rc.left; --x) {
+        if (Count(img, RECT{x, rc.top, x + 1, rc.bottom}, c)) return x;
+    }
+    return -1;
+}
+template <class Image> int FirstY(const Image &img, const RECT &rc, COLORREF c) {
+    for (int y = rc.top; y < rc.bottom; ++y) {
+        if (Count(img, RECT{rc.left, y, rc.right, y + 1}, c)) return y;
+    }
+    return -1;
+}
 
 // Writes pixels to $LUMTREE_DUMP/<name>.png when that variable is set.
 inline void Dump(const lt::Pixels &px, const char *name) {

@@ -40,15 +40,6 @@ void WithHeader(Tree &t) {
     t.Send(LUMTREEM_SHOWHEADER, TRUE);
 }
 
-int FirstX(const lt::Pixels &px, const RECT &rc, COLORREF c) {
-    for (int x = rc.left; x < rc.right; ++x) {
-        for (int y = rc.top; y < rc.bottom; ++y) {
-            if (px.At(x, y) == c) return x;
-        }
-    }
-    return -1;
-}
-
 RECT Label(const Tree &t, INT i) {
     RECT rc{};
     LabelRect(t.ctl, i, &rc);
@@ -96,12 +87,12 @@ TEST_CASE("the header bar: one cell per column with its title, edges and divider
     const RECT size = ColumnHeaderRect(t.ctl, 1);
     CHECK(px.At(size.left + 3, 0) == kHeaderLight);
     CHECK(px.At(size.left + 3, hh - 2) == kHeaderShadow);
-    const int titleX = FirstX(px, size, kHeaderText);
+    const int titleX = rt::FirstX(px, size, kHeaderText);
 
     t.Send(LUMTREEM_SETPRESSEDHEADER, 1);
     px = t.Paint();
     CHECK(px.At(size.left + 3, 0) == kHeaderShadow);
-    CHECK(FirstX(px, size, kHeaderText) == titleX + 1);
+    CHECK(rt::FirstX(px, size, kHeaderText) == titleX + 1);
     CHECK(px.At(ColumnHeaderRect(t.ctl, 0).left + 3, 0) == kHeaderLight);
 
     t.LiveColumns()[1].headerFlags |= LUMTREEHEADER_DISABLED;

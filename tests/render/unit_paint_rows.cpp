@@ -265,12 +265,7 @@ TEST_CASE("cells: texts per column, own colours and bitmaps, alignment, several 
     CHECK(InCell(t, px, 0, 1, rt::kText) > 5);
     CHECK(px.At(t.Cell(0, 1).left + 1, c1.top - 2) == rt::kBack);
     // Right-aligned: the text ends at the cell's right margin.
-    int last = -1;
-    for (int x = c1.right - 1; x >= c1.left && last < 0; --x) {
-        for (int y = c1.top; y < c1.bottom; ++y) {
-            if (px.At(x, y) == cellText) last = x;
-        }
-    }
+    const int last = rt::LastX(px, c1, cellText);
     CHECK(last <= c1.right - t.ctl->avgCharWidth / 2 - 1);
     CHECK(last >= c1.right - t.ctl->avgCharWidth / 2 - 4);
     CHECK(InCell(t, px, 1, 2, RGB(0, 150, 0)) == 36);

@@ -159,13 +159,7 @@ TEST_CASE("item, state and node pictures sit in their areas; disabled ones are e
     REQUIRE(t.Send(LUMTREEM_SETNODEBITMAPS, 0, lt::Ptr(nodes)) == 1);
 
     auto firstInkX = [&](const lt::Pixels &px, INT i, COLORREF ink) {
-        RECT row = t.Row(i);
-        for (int x = row.left; x < row.right; ++x) {
-            for (int y = row.top; y < row.bottom; ++y) {
-                if (px.At(x, y) == ink) return x;
-            }
-        }
-        return -1;
+        return rt::FirstX(px, t.Row(i), ink);
     };
     lt::Pixels px = t.Paint("pictures");
     const int g = ctl->avgCharWidth;
