@@ -140,14 +140,14 @@ using KeepBkColor = Keep<COLORREF, BkColorOf, SetBkColor>;
 using KeepBkMode = Keep<int, BkModeOf, SetBkMode>;
 using KeepTextAlign = Keep<UINT, TextAlignOf, SetTextAlign>;
 
-// A clip region of one rectangle selected into a DC; the DC's own clip region (or none) is
-// put back at the end of the scope.
+// Clips a DC further to one rectangle (inside whatever clip region it has); the DC's own clip
+// region (or none) is put back at the end of the scope.
 class ClipTo {
 public:
     ClipTo(HDC dc, const RECT &rect) : dc_(dc), saved_(CreateRectRgn(0, 0, 0, 0)) {
         if (saved_ && GetClipRgn(dc_, saved_.get()) != 1) saved_.Reset();
         Region clip(CreateRectRgnIndirect(&rect));
-        SelectClipRgn(dc_, clip.get());
+        ExtSelectClipRgn(dc_, clip.get(), RGN_AND);
     }
     ClipTo(const ClipTo &) = delete;
     ClipTo &operator=(const ClipTo &) = delete;

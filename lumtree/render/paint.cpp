@@ -67,7 +67,7 @@ void DrawFocusFrame(const TreeCtl *ctl, HDC dc, const RECT &rowRect) {
     DrawFocusRect(dc, &r);
 }
 
-void PaintControl(TreeCtl *ctl, HDC dc, const RECT *updateRect) {
+void PaintControl(TreeCtl *ctl, HDC dc, const RECT *updateRect, bool buffered) {
     const WindowState window = WindowStateOf(ctl);
     const bool hasFocus = window.focus;
     if (!UpdateColors(ctl, dc)) return;
@@ -97,7 +97,7 @@ void PaintControl(TreeCtl *ctl, HDC dc, const RECT *updateRect) {
     int bufferHeight = ctl->rowHeight;
     if (ctl->showHeader) bufferHeight = std::max<int>(bufferHeight, Height(headerRect));
     gdi::Bitmap rowBitmap;
-    if (bufferWidth > 0 && bufferHeight > 0) {
+    if (buffered && bufferWidth > 0 && bufferHeight > 0) {
         rowBitmap = gdi::Bitmap(
             CreateBitmap(bufferWidth, bufferHeight, static_cast<UINT>(GetDeviceCaps(dc, PLANES)),
                          static_cast<UINT>(GetDeviceCaps(dc, BITSPIXEL)), nullptr));

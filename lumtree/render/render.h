@@ -14,7 +14,9 @@
 int UpdateColors(TreeCtl *ctl, HDC dc);
 
 // Paints the control for an update rectangle in client coordinates (null: everything).
-void PaintControl(TreeCtl *ctl, HDC dc, const RECT *updateRect);
+// Unbuffered, it draws straight into dc under clip regions, as it does whenever the one-row
+// bitmap cannot be made.
+void PaintControl(TreeCtl *ctl, HDC dc, const RECT *updateRect, bool buffered = true);
 
 bool RenderMessage(TreeCtl *ctl, UINT msg, WPARAM wp, LPARAM lp, LRESULT *result);
 

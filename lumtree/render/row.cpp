@@ -109,8 +109,11 @@ void DrawTreeLines(const TreeCtl *ctl, HDC dc, const WorkDCs &work, const RowDra
     const COLORREF dot = GetSysColor(COLOR_BTNSHADOW);
     const INT w = IndentWidth(ctl);
     const int height = Height(r);
-    int midY = r.top + height / 2;
-    if (midY % 2) ++midY;
+    // The horizontal line sits on an even pixel row counted from the row's top, so a row drawn
+    // straight to the window (at any y) looks as it does in the one-row bitmap (at y = 0).
+    int half = height / 2;
+    if (half % 2) ++half;
+    const int midY = r.top + half;
     auto column = [&](INT k) { return r.left + TreeLineX(ctl, k); };
 
     const INT pl = lines.parentLevel;
