@@ -2,6 +2,8 @@
 // titles and numbers, pressed and disabled looks.
 #include "render_support.h"
 
+#include <cstdlib>
+
 using rt::Tree;
 
 namespace {
@@ -160,18 +162,31 @@ TEST_CASE("row labels: numbers by style, separators, pressed when selected") {
         px = t.Paint();
         CHECK(px.At(label.left + 5, label.top) == kLabelLight);
     }
-    SUBCASE("flat styles are sunken, and styles 1 and 2 show no number") {
-        t.Labels(2);
-        px = t.Paint();
-        const RECT label = Label(t, 2);
-        CHECK(px.At(label.left + 5, label.top) == kLabelShadow);
-        CHECK(px.Count(label, kLabelText) == 0);
+    SUBCASE("odd styles are 3-D buttons, even ones flat; styles 1 and 2 show no number") {
+        for (UINT style = 1; style <= 6; ++style) {
+            INFO("style " << style);
+            t.Labels(style);
+            px = t.Paint();
+            const RECT label = Label(t, 2);
+            CHECK(px.At(label.left + 5, label.top) == (style % 2 ? kLabelLight : kLabelShadow));
+            CHECK((px.Count(label, kLabelText) > 0) == (style >= 3));
+        }
     }
-    SUBCASE("labels drawn disabled, and attributes that recolour one label") {
+    SUBCASE("labels drawn disabled, and attributes that recolour one label or give a picture") {
         t.Send(LUMTREEM_SETLABELFLAGS, 0, LUMTREELABEL_DISABLED);
         t.LabelAttr(3,
                     TreeLabelAttr{rt::kAuto, rt::kAuto, RGB(255, 200, 0), rt::kAuto, nullptr, 0});
+        HBITMAP square = rt::SquareBitmap(8, 8, RGB(0, 0, 255));
+        TreeLabelAttr picture{rt::kAuto, rt::kAuto, rt::kAuto, rt::kAuto, square, 0};
+        t.LabelAttr(-1, picture);
+        t.LabelAttr(1, picture);
         px = t.Paint();
+        CHECK(px.Count(Label(t, 1), GetSysColor(COLOR_BTNSHADOW)) > 20); // embossed
+        t.Send(LUMTREEM_SETLABELFLAGS, 0, 0);
+        CHECK(t.Paint().Count(Label(t, 1), RGB(0, 0, 255)) == 36);
+        t.Send(LUMTREEM_SETLABELFLAGS, 0, LUMTREELABEL_DISABLED);
+        px = t.Paint();
+        DeleteObject(square);
         CHECK(px.Count(Label(t, 2), kLabelGrey) > 3);
         CHECK(px.Count(Label(t, 2), kLabelText) == 0);
         CHECK(px.At(Label(t, 3).left + 2, Label(t, 3).top + 2) == RGB(255, 200, 0));
@@ -208,6 +223,44 @@ TEST_CASE("the corner above the labels, as a button or pressed") {
     px = t.Paint();
     CHECK(px.Count(corner, kCornerText) == 0);
     CHECK(px.Count(corner, RGB(100, 200, 100)) > 2);
+
+    // Not a button: a sunken frame. A picture alone instead of the text.
+    t.Send(LUMTREEM_SETCORNERFLAGS, 0, 0);
+    t.Send(LUMTREEM_SETCORNERPRESSED, FALSE);
+    t.Send(LUMTREEM_SETCORNERBUTTON, FALSE);
+    HBITMAP square = rt::SquareBitmap(8, 8, RGB(0, 0, 255));
+    t.Send(LUMTREEM_SETCORNERBITMAP, 0, lt::Ptr(square));
+    t.Send(LUMTREEM_SETCORNERBITMAPFLAGS, 0, LUMTREEBITMAP_ALONE);
+    px = t.Paint();
+    CHECK(px.At(5, 0) == kCornerShadow);
+    CHECK(px.Count(corner, RGB(0, 0, 255)) == 36);
+    CHECK(px.Count(corner, kCornerText) == 0);
+    DeleteObject(square);
+}
+
+TEST_CASE("header titles follow their alignment and share the cell with a picture") {
+    Tree t(lt::kChildStyle, 300, 120);
+    HeaderColours(t);
+    HBITMAP square = rt::SquareBitmap(8, 8, RGB(0, 0, 255));
+    char name[] = "Name", size[] = "Size";
+    TreeColumn columns[2] = {};
+    columns[0].width = 80;
+    columns[0].title = name;
+    columns[0].headerBitmap = square;
+    columns[1].width = LUMTREE_STRETCH;
+    columns[1].headerFlags = LUMTREEFORMAT_CENTER;
+    columns[1].title = size;
+    REQUIRE(t.Send(LUMTREEM_SETCOLUMNS, 2, lt::Ptr(columns)) == 1);
+    t.Send(LUMTREEM_SHOWHEADER, TRUE);
+    lt::Pixels px = t.Paint("header_picture");
+    const RECT first = ColumnHeaderRect(t.ctl, 0), second = ColumnHeaderRect(t.ctl, 1);
+    const int ink = rt::FirstX(px, first, RGB(0, 0, 255));
+    CHECK(ink >= 0);
+    CHECK(rt::FirstX(px, first, kHeaderText) > ink + 6); // the title after the picture
+    const int middle =
+        (rt::FirstX(px, second, kHeaderText) + rt::LastX(px, second, kHeaderText)) / 2;
+    CHECK(std::abs(middle - (second.left + second.right) / 2) <= 3);
+    DeleteObject(square);
 }
 
 TEST_CASE("disabled header text stays visible when the grey text colour is the button face") {

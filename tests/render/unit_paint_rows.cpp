@@ -288,6 +288,16 @@ TEST_CASE("cells: texts per column, own colours and bitmaps, alignment, several 
         CHECK(px.At(row.right - 2, row.top + 1) == rt::kBack);
         CHECK(px.At(t.Cell(1, 2).left + 1, row.top + 1) == lastBack);
     }
+    SUBCASE("texts too wide for their cells end in dots when asked to") {
+        t.Text(0, 0, "Averyverylongnamewithoutanyspaces");
+        const RECT c = t.Cell(0, 0);
+        const int margin = t.ctl->avgCharWidth / 2;
+        px = t.Paint();
+        CHECK(rt::LastX(px, c, rt::kText) >= c.right - margin); // runs on under the next cell
+        t.Send(LUMTREEM_SETCELLELLIPSIS, TRUE);
+        px = t.Paint();
+        CHECK(rt::LastX(px, c, rt::kText) < c.right - margin);
+    }
     SUBCASE("several lines per row with the multi-line format") {
         lt::Send(t.hwnd, LUMTREEM_SETSELECTION, static_cast<WPARAM>(-1));
         t.Send(LUMTREEM_SETLINESPERITEM, 2);

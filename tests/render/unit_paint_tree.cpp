@@ -133,6 +133,31 @@ TEST_CASE("expand buttons come from the strip, plus when collapsed, minus when e
         CHECK(px.Count(RECT{0, 0, px.width, px.height}, kDot) == 0);
         CHECK(px.Count(RECT{0, 0, px.width, px.height}, kBoxGrey) == 0);
     }
+    SUBCASE("an application's strip: collapsed, expanded, and both pressed, side by side") {
+        const COLORREF inks[4] = {RGB(200, 0, 0), RGB(0, 200, 0), RGB(0, 0, 200), RGB(200, 200, 0)};
+        HBITMAP strip = rt::SquareBitmap(40, 10, rt::kMagenta);
+        HDC mem = CreateCompatibleDC(nullptr);
+        HGDIOBJ old = SelectObject(mem, strip);
+        for (int k = 0; k < 4; ++k) {
+            RECT ink{10 * k + 2, 2, 10 * k + 8, 8};
+            gdi::Brush brush = gdi::SolidBrush(inks[k]);
+            FillRect(mem, &ink, brush.get());
+        }
+        SelectObject(mem, old);
+        DeleteDC(mem);
+        REQUIRE(t.Send(LUMTREEM_SETBUTTONSTRIP, 0, lt::Ptr(strip)) == 1);
+        const RECT row = t.Row(1);
+        for (int image = 0; image < 4; ++image) {
+            INFO("image " << image);
+            lt::Send(t.hwnd, LUMTREEM_EXPAND, 1, MAKELPARAM(image % 2, 0));
+            t.ctl->pressedButton = image >= 2 ? 1 : -1;
+            px = t.Paint();
+            for (int k = 0; k < 4; ++k) CHECK((px.Count(row, inks[k]) == 36) == (k == image));
+        }
+        t.ctl->pressedButton = -1;
+        t.Send(LUMTREEM_SETBUTTONSTRIP, 0, 0); // back to the default strip
+        DeleteObject(strip);
+    }
     SUBCASE("without buttons the line runs through") {
         lt::Send(t.hwnd, LUMTREEM_EXPAND, 1, MAKELPARAM(1, 0));
         t.Send(LUMTREEM_SETSHOWBUTTONS, FALSE);
