@@ -150,3 +150,13 @@ TEST_CASE("20,000 paints of a busy control leak neither heap nor GDI objects") {
     FillRect(canvas.dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     CHECK(busy.Paint(canvas, nullptr, true) == first);
 }
+
+TEST_CASE("a window lower than one row shows the top of its first row") {
+    rt::Tree t(lt::kChildStyle, 200, 7);
+    lt::AddFlat(t.hwnd, 3);
+    t.Send(LUMTREEM_SETSELECTION, 0);
+    SetFocus(t.hwnd);
+    lt::Pixels px = t.Paint();
+    REQUIRE(t.ctl->rowHeight > 7);
+    CHECK(px.Count(RECT{0, 0, 200, 7}, rt::kSelBack) > 200 * 7 / 2);
+}
