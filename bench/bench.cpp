@@ -288,6 +288,52 @@ double SortSiblings(Control &c, int n, std::string &note) {
     return Now() - t0;
 }
 
+// ---- Painting: the control on the screen, every page painted as a user would see it ---------
+
+constexpr int kRepaints = 100;
+constexpr int kLineScrolls = 1000;
+
+// An expanded tree of n items with the view at its top or at its end, painted once.
+void ExpandedInView(Control &c, int n, int scrollCode) {
+    c.BuildTree(n);
+    c.ExpandAll();
+    SendMessageA(c.window, WM_VSCROLL, static_cast<WPARAM>(scrollCode), 0);
+    UpdateWindow(c.window);
+    Pump();
+}
+
+// One full repaint of the page in view (invalidate everything, paint), the mean of kRepaints.
+double RepaintPage(Control &c, int n, std::string &note, int scrollCode) {
+    ExpandedInView(c, n, scrollCode);
+    double t0 = Now();
+    for (int k = 0; k < kRepaints; ++k) {
+        InvalidateRect(c.window, nullptr, TRUE);
+        UpdateWindow(c.window);
+    }
+    note = "one page of the expanded tree, mean of 100 repaints";
+    return (Now() - t0) / kRepaints;
+}
+
+double RepaintTop(Control &c, int n, std::string &note) {
+    return RepaintPage(c, n, note, SB_TOP);
+}
+
+double RepaintEnd(Control &c, int n, std::string &note) {
+    return RepaintPage(c, n, note, SB_BOTTOM);
+}
+
+// kLineScrolls scrolls of one row down from the top, each painted before the next.
+double LineScrolls(Control &c, int n, std::string &note) {
+    ExpandedInView(c, n, SB_TOP);
+    double t0 = Now();
+    for (int k = 0; k < kLineScrolls; ++k) {
+        SendMessageA(c.window, WM_VSCROLL, SB_LINEDOWN, 0);
+        UpdateWindow(c.window);
+    }
+    note = "1,000 rows down, each painted";
+    return Now() - t0;
+}
+
 struct Case {
     const char *name;
     CaseFn fn;
@@ -309,6 +355,9 @@ const Case kCases[] = {
     {"collapse all", CollapseAll, 1000000, 0, true},
     {"delete all", DeleteAll, 1000000, 0, true},
     {"sort siblings", SortSiblings, 0, 20000, true},
+    {"full repaint of a page, at the top", RepaintTop, 100000, 100000, true},
+    {"full repaint of a page, at the end", RepaintEnd, 100000, 100000, true},
+    {"1,000 line scrolls with painting", LineScrolls, 100000, 100000, true},
 };
 
 // ---- Memory: peak working set of a child process that holds one filled control ----------

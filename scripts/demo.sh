@@ -1,7 +1,8 @@
 #!/bin/sh
 # Builds the x64 library and the sample application and runs it under Wine. With a display the
 # window opens there; without one (or with --screenshot) it runs on a private X display and
-# writes a PNG screenshot of its window.
+# writes PNG screenshots of its window (build/demo.png) and of the same items in the platform's
+# own tree view (build/demo-platform.png).
 set -e
 cd "$(dirname "$0")/.."
 ./scripts/setup.sh
@@ -16,6 +17,9 @@ fi
 state="$PWD/build/x64/wine"
 ./scripts/wine-up.sh "$state" >/dev/null
 trap './scripts/wine-down.sh "$state"' EXIT
+platform="$PWD/build/demo-platform.png"
 ./scripts/wine-run.sh build/x64/bin/lumtree_demo.exe --screenshot "Z:$out" >/dev/null
-[ -s "$out" ] || { echo "The sample application wrote no screenshot"; exit 1; }
+./scripts/wine-run.sh build/x64/bin/lumtree_demo.exe --platform-screenshot "Z:$platform" >/dev/null
+[ -s "$out" ] && [ -s "$platform" ] || { echo "The sample application wrote no screenshot"; exit 1; }
 echo "Screenshot of the sample application: $out"
+echo "The same items in the platform's tree view: $platform"

@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
 """Writes the library's bitmap and cursor resources into resources/.
 
-The button strip (bitmap 32600) holds four 11x11 images side by side: collapsed, expanded,
-collapsed pressed, expanded pressed. Each is a boxed plus or minus in the classic tree style on a
-dark magenta (128, 0, 128) background, which the control draws as transparent because it is
-the colour of each image's top-left pixel. The cursors are 32x32 monochrome: 32600 no drop
+The button strip (bitmap 32600, 48x11, 16 colours) holds four 12x11 images side by side:
+collapsed, expanded, collapsed pressed, expanded pressed. Each is a 9x9 dark grey box (x 2 to 10,
+y 1 to 9) around a black plus or minus centred at (6, 5), on dark magenta (128, 0, 128), which
+the control draws as transparent because it is the colour of each image's top-left pixel. The
+inside of a pressed box is a checker of light grey and dark magenta. The cursors are 32x32 monochrome: 32600 no drop
 place, 32601 over a drop place, 32602 column resizing.
 """
 import os
@@ -20,32 +21,45 @@ LIGHT = (192, 192, 192)
 
 
 def button(expanded, pressed):
-    size = 11
-    px = [[MAGENTA] * size for _ in range(size)]
-    fill = LIGHT if pressed else WHITE
+    width, height = 12, 11
+    px = [[MAGENTA] * width for _ in range(height)]
     for y in range(1, 10):
-        for x in range(1, 10):
-            edge = x in (1, 9) or y in (1, 9)
-            px[y][x] = GREY if edge else fill
-    for x in range(3, 8):
+        for x in range(2, 11):
+            if x in (2, 10) or y in (1, 9):
+                px[y][x] = GREY
+            elif pressed and (x + y) % 2 == 0:
+                px[y][x] = LIGHT
+    for x in range(4, 9):
         px[5][x] = BLACK
     if not expanded:
         for y in range(3, 8):
-            px[y][5] = BLACK
+            px[y][6] = BLACK
     return px
 
 
+# The 16 colours of the classic palette; every pixel of the strip is one of them.
+PALETTE16 = [
+    (0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128), (128, 0, 128),
+    (0, 128, 128), (192, 192, 192), (128, 128, 128), (255, 0, 0), (0, 255, 0), (255, 255, 0),
+    (0, 0, 255), (255, 0, 255), (0, 255, 255), (255, 255, 255),
+]
+
+
 def write_bmp(path, rows):
+    """A 4-bit (16-colour) bottom-up BMP."""
     height, width = len(rows), len(rows[0])
-    stride = (width * 3 + 3) & ~3
+    stride = ((width + 1) // 2 + 3) & ~3
     data = b""
     for row in reversed(rows):
-        line = b"".join(bytes((b, g, r)) for (r, g, b) in row)
+        idx = [PALETTE16.index(p) for p in row] + [0]
+        line = bytes((idx[x] << 4) | (idx[x + 1] if x + 1 < width else 0) for x in range(0, width, 2))
         data += line + b"\0" * (stride - len(line))
-    header = struct.pack("<2sIHHI", b"BM", 54 + len(data), 0, 0, 54)
-    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(data), 2835, 2835, 0, 0)
+    palette = b"".join(bytes((b, g, r, 0)) for (r, g, b) in PALETTE16)
+    offset = 14 + 40 + len(palette)
+    header = struct.pack("<2sIHHI", b"BM", offset + len(data), 0, 0, offset)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 4, 0, len(data), 2835, 2835, 16, 0)
     with open(path, "wb") as f:
-        f.write(header + info + data)
+        f.write(header + info + palette + data)
 
 
 def write_cursor(path, art, hotspot):

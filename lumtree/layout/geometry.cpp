@@ -179,6 +179,23 @@ RECT IndentButtonBox(const TreeCtl *ctl, INT parentLevel) {
                                 ctl->avgCharWidth);
 }
 
+INT TreeLineX(const TreeCtl *ctl, INT level) {
+    INT w = IndentWidth(ctl);
+    return TreePartStart(ctl) + ctl->avgCharWidth + w * level + w / 2;
+}
+
+RECT ItemFrameRect(const TreeCtl *ctl, RECT row, INT contentLeft, INT level) {
+    if (ctl->look3D) {
+        row.left = contentLeft + TextX(ctl, level) + 2;
+        row.top += 2;
+        row.bottom -= 2;
+        return row;
+    }
+    if (ctl->textOnlySelection) row.left = contentLeft + TextX(ctl, level);
+    if (ctl->gridLines && (ctl->gridStyle == 1 || ctl->gridStyle == 2)) row.bottom -= 1;
+    return row;
+}
+
 namespace {
 
 // Screen row under a client y, or -1 outside the item area or at or below `rows` rows.

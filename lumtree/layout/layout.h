@@ -52,6 +52,14 @@ RECT ColumnHeaderRect(const TreeCtl *ctl, INT column);
 // Expand button boxes in content coordinates of column 0 (x) and row coordinates (y).
 RECT RootButtonBox(const TreeCtl *ctl);
 RECT IndentButtonBox(const TreeCtl *ctl, INT parentLevel);
+// x of the dotted vertical line of tree level k, in content coordinates of column 0: the
+// middle of that level's indentation step.
+INT TreeLineX(const TreeCtl *ctl, INT level);
+// The frame drawn around an item (selection frame, drop mark, focus rectangle): `row` with its
+// left edge moved to the text when the selection starts there (3-D look or text-only
+// selection), inset for the 3-D look, and kept above a horizontal grid line. contentLeft is
+// where column 0 starts in the coordinates of `row`.
+RECT ItemFrameRect(const TreeCtl *ctl, RECT row, INT contentLeft, INT level);
 // Point to item, using only y: the clamped form (-1 outside, last item for an empty row) and
 // the end-inclusive form (itemCount below the last row).
 INT ItemFromPoint(const TreeCtl *ctl, POINT pt);

@@ -1,25 +1,200 @@
-// Paint pipeline.
+// Paint pipeline: the header bar, the corner, every row with its label, the focus rectangle,
+// the empty area and the insertion mark after the last item. Rows and header pieces are drawn
+// into a bitmap one row high and copied to the screen with one blit each, so nothing is ever
+// erased and drawn over on the screen; when that bitmap cannot be made the same drawing goes
+// straight to the target under a clip region.
 #include "render.h"
 
-int UpdateColors(TreeCtl *ctl, HDC) {
-    ctl->textColor = ctl->itemTextColor = GetSysColor(COLOR_WINDOWTEXT);
-    ctl->backColor = ctl->itemBackColor = GetSysColor(COLOR_WINDOW);
-    if (ctl->backBrush && !ctl->backBrushBorrowed) DeleteObject(ctl->backBrush);
-    ctl->backBrush = CreateSolidBrush(ctl->itemBackColor);
-    ctl->backBrushBorrowed = FALSE;
-    return 1;
+#include "../items/items.h"
+#include "../layout/layout.h"
+#include "gdi.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace {
+
+int Width(const RECT &r) {
+    return r.right - r.left;
+}
+int Height(const RECT &r) {
+    return r.bottom - r.top;
 }
 
-void PaintControl(TreeCtl *ctl, HDC dc, const RECT *updateRect) {
-    RECT rc;
-    if (updateRect) {
-        rc = *updateRect;
+bool Meets(const RECT &a, const RECT &b, RECT *common) {
+    return IntersectRect(common, &a, &b) != FALSE;
+}
+
+// Where one piece is drawn: into the row bitmap at the origin and copied to `place`, or
+// straight into the target under a clip to the part that needs painting.
+struct Target {
+    HDC dc;     // the paint DC
+    HDC buffer; // the row bitmap's DC, or dc itself in direct mode
+    bool Buffered() const { return buffer != dc; }
+};
+
+// Draws one piece that meets the update rectangle: `draw(hdc, rect)` paints it into `rect` of
+// `hdc`. Buffered, the piece is drawn into `local` at the buffer's origin and the size of
+// `place` is copied.
+template <class Draw>
+void DrawPiece(const Target &t, const RECT &place, const RECT &local, const RECT &update,
+               Draw draw) {
+    RECT common;
+    if (!Meets(update, place, &common)) return;
+    if (t.Buffered()) {
+        draw(t.buffer, local);
+        BitBlt(t.dc, place.left, place.top, Width(place), Height(place), t.buffer, 0, 0, SRCCOPY);
     } else {
-        GetClientRect(ctl->window, &rc);
+        gdi::ClipTo clip(t.dc, common);
+        draw(t.dc, place);
     }
-    FillRect(dc, &rc, ctl->backBrush);
 }
 
-bool RenderMessage(TreeCtl *, UINT, WPARAM, LPARAM, LRESULT *) {
-    return false;
+bool ItemEnabled(const TreeItem *item) {
+    return (item->flags & kItemEnabled) != 0;
+}
+
+} // namespace
+
+void DrawFocusFrame(const TreeCtl *ctl, HDC dc, const RECT &rowRect) {
+    // The caret's row gets the extent of the item frame; the first empty row (the caret of an
+    // empty list, or after the last item) the plain row.
+    RECT r = rowRect;
+    if (ValidIndex(ctl, ctl->caret)) {
+        r = ItemFrameRect(ctl, rowRect, rowRect.left - ctl->horizontalPos,
+                          LevelOf(ctl, ctl->caret));
+    }
+    DrawFocusRect(dc, &r);
+}
+
+void PaintControl(TreeCtl *ctl, HDC dc, const RECT *updateRect, bool buffered) {
+    const WindowState window = WindowStateOf(ctl);
+    const bool hasFocus = window.focus;
+    if (!UpdateColors(ctl, dc)) return;
+
+    gdi::MemoryDC work1(dc);
+    if (!work1) return;
+    gdi::MemoryDC work2(work1.get());
+    if (!work2) return;
+    const WorkDCs work{work1.get(), work2.get()};
+
+    const RECT client = ClientRect(ctl);
+    const RECT update = updateRect ? *updateRect : client;
+    const RECT itemArea = ItemAreaRect(ctl);
+    // The header bar and the label column without their last pixel row and column, which
+    // hold the black separator lines.
+    RECT headerRect = HeaderBarRect(ctl);
+    headerRect.bottom -= 1;
+    RECT labelRect = LabelColumnRect(ctl);
+    labelRect.right -= 1;
+    RECT cornerRect = CornerRect(ctl);
+    cornerRect.right -= 1;
+
+    // The row bitmap: one row high (or one header bar high), as wide as the item area (or the
+    // label column), in the target's format.
+    int bufferWidth = Width(itemArea);
+    if (ctl->showLabels) bufferWidth = std::max<int>(bufferWidth, ctl->labelWidth);
+    int bufferHeight = ctl->rowHeight;
+    if (ctl->showHeader) bufferHeight = std::max<int>(bufferHeight, Height(headerRect));
+    gdi::Bitmap rowBitmap;
+    if (buffered && bufferWidth > 0 && bufferHeight > 0) {
+        rowBitmap = gdi::Bitmap(
+            CreateBitmap(bufferWidth, bufferHeight, static_cast<UINT>(GetDeviceCaps(dc, PLANES)),
+                         static_cast<UINT>(GetDeviceCaps(dc, BITSPIXEL)), nullptr));
+    }
+    std::optional<gdi::MemoryDC> bufferDC;
+    if (rowBitmap) {
+        bufferDC.emplace(dc);
+        if (!*bufferDC) return;
+    }
+    const Target t{dc, bufferDC ? bufferDC->get() : dc};
+    gdi::Select selectBitmap(t.buffer, rowBitmap.get());
+
+    HGDIOBJ blackPen = GetStockObject(BLACK_PEN);
+    gdi::Select penOnTarget(dc, blackPen);
+    gdi::Select penOnBuffer(t.Buffered() ? t.buffer : nullptr, t.Buffered() ? blackPen : nullptr);
+
+    if (ctl->showHeader) {
+        MoveToEx(dc, client.left, headerRect.bottom, nullptr);
+        LineTo(dc, client.right, headerRect.bottom);
+        const RECT local{0, 0, Width(headerRect), Height(headerRect)};
+        DrawPiece(t, headerRect, local, update,
+                  [&](HDC hdc, const RECT &rc) { DrawHeaderBar(ctl, hdc, work, rc); });
+    }
+    if (ctl->showLabels) {
+        MoveToEx(dc, labelRect.right, client.top, nullptr);
+        LineTo(dc, labelRect.right, client.bottom);
+        if (ctl->showHeader) {
+            // The corner places itself at its own rectangle, which starts at the client
+            // origin: the same place in the buffer and on the target.
+            RECT common;
+            if (Meets(update, cornerRect, &common)) {
+                if (t.Buffered()) {
+                    DrawCorner(ctl, t.buffer, work);
+                    BitBlt(dc, cornerRect.left, cornerRect.top, Width(cornerRect),
+                           Height(headerRect), t.buffer, 0, 0, SRCCOPY);
+                } else {
+                    gdi::ClipTo clip(dc, common);
+                    DrawCorner(ctl, dc, work);
+                }
+            }
+        }
+    }
+
+    // Rows, from the top item down, at most pageRows + 1 of them.
+    RECT rowRect{itemArea.left, itemArea.top, itemArea.right,
+                 std::min<LONG>(itemArea.top + ctl->rowHeight, itemArea.bottom)};
+    RECT labelRowRect{labelRect.left, labelRect.top, labelRect.right,
+                      std::min<LONG>(labelRect.top + ctl->rowHeight, labelRect.bottom)};
+    const RECT localRow{0, 0, Width(itemArea), ctl->rowHeight};
+    const RECT localLabel{0, 0, Width(labelRect), ctl->rowHeight};
+    INT index = kNone;
+    if (ctl->itemCount > 0 && ValidIndex(ctl, ctl->topIndex)) {
+        index = ItemShown(ctl, ctl->topIndex) ? ctl->topIndex : NextShown(ctl, ctl->topIndex);
+    }
+    bool pageFull = false;
+    for (INT painted = 0; index >= 0; index = NextShown(ctl, index)) {
+        const TreeItem *item = ItemAt(ctl, index);
+        RECT common;
+        bool rowEnabled = window.enabled && ItemEnabled(item);
+        if (Meets(update, rowRect, &common)) {
+            DrawPiece(t, rowRect, localRow, update, [&](HDC hdc, const RECT &rc) {
+                rowEnabled = PaintRow(ctl, hdc, work, item, index, rc, &window);
+            });
+            if (hasFocus && index == ctl->caret) DrawFocusFrame(ctl, dc, rowRect);
+        }
+        if (ctl->showLabels) {
+            DrawPiece(t, labelRowRect, localLabel, update, [&](HDC hdc, const RECT &rc) {
+                DrawRowLabel(ctl, hdc, work, item, index, rc, rowEnabled);
+            });
+        }
+        rowRect.top += ctl->rowHeight;
+        rowRect.bottom = rowRect.top + ctl->rowHeight;
+        labelRowRect.top += ctl->rowHeight;
+        labelRowRect.bottom = labelRowRect.top + ctl->rowHeight;
+        if (++painted > ctl->pageRows) {
+            pageFull = true;
+            break;
+        }
+    }
+    if (pageFull) return;
+
+    // The list ended above the bottom edge.
+    const RECT empty{rowRect.left, rowRect.top, rowRect.right, itemArea.bottom};
+    if (!IsRectEmpty(&empty)) FillRect(dc, &empty, ctl->backBrush);
+    if (hasFocus && ctl->caret == ctl->itemCount) DrawFocusFrame(ctl, dc, rowRect);
+    if (ctl->dropTarget >= ctl->itemCount && ctl->dropMarkMode == LUMTREEDROPMARK_INSERT) {
+        const COLORREF colour = ctl->dropMarkColor != LUMTREE_AUTOCOLOR
+                                    ? ctl->dropMarkColor
+                                    : ColorOr(ctl->selBackColor, COLOR_HIGHLIGHT);
+        gdi::Brush mark = gdi::SolidBrush(colour);
+        const RECT bar{rowRect.left, rowRect.top, rowRect.right,
+                       std::min(rowRect.top + 2, rowRect.bottom)};
+        FrameRect(dc, &bar, mark.get());
+    }
+    if (ctl->showLabels) {
+        gdi::Brush labelBack = gdi::SolidBrush(ColorOr(ctl->labelBackColor, COLOR_BTNFACE));
+        const RECT rest{labelRowRect.left, labelRowRect.top, labelRowRect.right, labelRect.bottom};
+        if (!IsRectEmpty(&rest)) FillRect(dc, &rest, labelBack.get());
+    }
 }

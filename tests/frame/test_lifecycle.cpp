@@ -84,7 +84,7 @@ TEST_CASE("a new control answers with its creation defaults") {
     CHECK(ctl->showLines == 1);
     CHECK(ctl->showButtons == 1);
     CHECK(ctl->buttonStrip == ctl->defaultBitmap);
-    CHECK(ctl->buttonBitmapInfo.bmWidth == 44);
+    CHECK(ctl->buttonBitmapInfo.bmWidth == 48); // four 12 x 11 images
     CHECK(ctl->columnCount == 1);
     CHECK(ctl->columns[0].width == -1);
     CHECK(ctl->columns[0].format == 0x800);
