@@ -1,187 +1,133 @@
-// Support for the rendering tests: a 32-bit canvas to draw into, the control's record for the
-// tests that set fields the messages do not reach, known colours, test bitmaps, and a PNG dump
-// of what was drawn (LUMTREE_DUMP=dir) for looking at a failure.
+// Support for the rendering tests: a control with known colours, a memory canvas, pixel probes
+// placed by the geometry routines, and a test picture.
 #pragma once
 
 #include "../support/harness.h"
-#include "examples/png.h"
 #include "lumtree/api/api.h"
 #include "lumtree/items/items.h"
 #include "lumtree/layout/layout.h"
 #include "lumtree/render/gdi.h"
 #include "lumtree/render/render.h"
 
-#include <cstdlib>
-#include <initializer_list>
+#include <climits>
 #include <string>
 #include <utility>
 #include <vector>
 
 namespace rt {
 
+// Every entry of the colour table gets a colour no system colour uses, so that every pixel
+// says who painted it.
+constexpr COLORREF Entry(int k) {
+    return RGB(20 + 9 * k, 200 - 7 * k, 60 + 5 * k);
+}
+inline constexpr COLORREF kBack = Entry(LUMTREECOLOR_BACK), kText = Entry(LUMTREECOLOR_TEXT);
+inline constexpr COLORREF kGray = Entry(LUMTREECOLOR_GRAYTEXT), kAuto = LUMTREE_AUTOCOLOR;
+inline constexpr COLORREF kSelBack = Entry(LUMTREECOLOR_SELBACK);
+inline constexpr COLORREF kSelText = Entry(LUMTREECOLOR_SELTEXT);
+inline constexpr COLORREF kBlack = 0, kWhite = RGB(255, 255, 255), kMagenta = RGB(128, 0, 128);
+
 inline void RegisterClassOnce() {
     static const bool done = LoadLibraryState(GetModuleHandleA(nullptr));
     REQUIRE(done);
 }
 
-inline TreeCtl *Ctl(HWND tree) {
-    TreeCtl *ctl = FindCtl(tree);
-    REQUIRE(ctl != nullptr);
-    return ctl;
-}
-
-// Colours no system colour uses, so that every pixel says who painted it.
-inline constexpr COLORREF kBack = RGB(250, 250, 235);
-inline constexpr COLORREF kText = RGB(0, 0, 150);
-inline constexpr COLORREF kSelBack = RGB(190, 20, 20);
-inline constexpr COLORREF kSelText = RGB(255, 255, 0);
-inline constexpr COLORREF kGray = RGB(130, 120, 110);
-inline constexpr COLORREF kMagenta = RGB(128, 0, 128);
-
-// A 32-bit top-down canvas selected into a memory DC.
+// A 32-bit top-down DIB section filled with one colour, selected into a memory DC.
 struct Canvas {
     int width, height;
-    HDC dc = nullptr;
-    HBITMAP bitmap = nullptr;
-    HGDIOBJ old = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
     DWORD *bits = nullptr;
-    Canvas(int w, int h, COLORREF fill = RGB(255, 255, 255)) : width(w), height(h) {
-        BITMAPINFO bi{};
-        bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-        bi.bmiHeader.biWidth = w;
-        bi.bmiHeader.biHeight = -h;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        dc = CreateCompatibleDC(nullptr);
-        void *p = nullptr;
-        bitmap = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &p, nullptr, 0);
-        bits = static_cast<DWORD *>(p);
+    HBITMAP bitmap;
+    HGDIOBJ old;
+    Canvas(int w, int h, COLORREF fill = kWhite) : width(w), height(h) {
+        BITMAPINFO bi{{sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+        bitmap = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, reinterpret_cast<void **>(&bits), 0, 0);
         old = SelectObject(dc, bitmap);
         RECT all{0, 0, w, h};
-        HBRUSH b = CreateSolidBrush(fill);
-        FillRect(dc, &all, b);
-        DeleteObject(b);
+        FillRect(dc, &all, gdi::SolidBrush(fill).get());
     }
     ~Canvas() {
         SelectObject(dc, old);
         DeleteObject(bitmap);
         DeleteDC(dc);
     }
-    Canvas(const Canvas &) = delete;
-    Canvas &operator=(const Canvas &) = delete;
-    COLORREF At(int x, int y) const {
+    // The picture, no longer the canvas's.
+    HBITMAP Take() {
+        SelectObject(dc, old);
+        return std::exchange(bitmap, nullptr);
+    }
+    lt::Pixels Read() const {
         GdiFlush();
-        DWORD v = bits[static_cast<size_t>(y) * width + x];
-        return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+        lt::Pixels px{width, height, {}};
+        for (int k = 0; k < width * height; ++k)
+            px.bits.push_back(RGB(bits[k] >> 16 & 0xFF, bits[k] >> 8 & 0xFF, bits[k] & 0xFF));
+        return px;
     }
 };
 
-// Where a colour first and last appears inside a rectangle of a picture (a canvas or captured
-// pixels): the leftmost and rightmost column, the top row; -1 when it does not appear.
-template <class Image> int Count(const Image &img, const RECT &rc, COLORREF c) {
-    int n = 0;
-    for (int y = rc.top; y < rc.bottom; ++y) {
-        for (int x = rc.left; x < rc.right; ++x) n += img.At(x, y) == c;
-    }
-    return n;
-}
-template <class Image> int FirstX(const Image &img, const RECT &rc, COLORREF c) {
-    for (int x = rc.left; x < rc.right; ++x) {
-        if (Count(img, RECT{x, rc.top, x + 1, rc.bottom}, c)) return x;
-    }
-    return -1;
-}
-template <class Image> int LastX(const Image &img, const RECT &rc, COLORREF c) {
-    for (int x = rc.right - 1; x >= rc.left; --x) {
-        if (Count(img, RECT{x, rc.top, x + 1, rc.bottom}, c)) return x;
-    }
-    return -1;
-}
-template <class Image> int FirstY(const Image &img, const RECT &rc, COLORREF c) {
-    for (int y = rc.top; y < rc.bottom; ++y) {
-        if (Count(img, RECT{rc.left, y, rc.right, y + 1}, c)) return y;
-    }
-    return -1;
-}
-
-// Writes pixels to $LUMTREE_DUMP/<name>.png when that variable is set.
-inline void Dump(const lt::Pixels &px, const char *name) {
-    const char *dir = std::getenv("LUMTREE_DUMP");
-    if (!dir) return;
-    std::vector<uint32_t> argb;
-    for (COLORREF c : px.bits)
-        argb.push_back((GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c));
-    png::WritePng((std::string(dir) + "/" + name + ".png").c_str(), px.width, px.height, argb);
-}
-
-// A w x h bitmap in the screen's format: dark magenta everywhere, a solid square of `ink`
-// from (1, 1) to (w - 2, h - 2).
+// A w x h picture: dark magenta (transparent) everywhere, `ink` inside a one-pixel border.
 inline HBITMAP SquareBitmap(int w, int h, COLORREF ink) {
-    HDC screen = GetDC(nullptr);
-    HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
-    ReleaseDC(nullptr, screen);
-    HDC mem = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(mem, bmp);
-    RECT all{0, 0, w, h}, inner{1, 1, w - 1, h - 1};
-    HBRUSH m = CreateSolidBrush(kMagenta), i = CreateSolidBrush(ink);
-    FillRect(mem, &all, m);
-    FillRect(mem, &inner, i);
-    DeleteObject(m);
-    DeleteObject(i);
-    SelectObject(mem, old);
-    DeleteDC(mem);
-    return bmp;
+    Canvas c(w, h, kMagenta);
+    RECT inner{1, 1, w - 1, h - 1};
+    FillRect(c.dc, &inner, gdi::SolidBrush(ink).get());
+    return c.Take();
 }
 
-} // namespace rt
+// An expectation on a picture: between lo and hi pixels of a colour inside a rectangle.
+struct Probe {
+    RECT at;
+    COLORREF colour;
+    int lo, hi;
+};
+using Probes = std::vector<Probe>;
+inline const auto Area = [](RECT r) { return (r.right - r.left) * (r.bottom - r.top); };
+inline const auto At = [](int x, int y, COLORREF c, bool there = true) {
+    return Probe{RECT{x, y, x + 1, y + 1}, c, there, there};
+};
+inline const auto None = [](RECT r, COLORREF c) { return Probe{r, c, 0, 0}; };
+inline const auto Some = [](RECT r, COLORREF c) { return Probe{r, c, 3, INT_MAX}; }; // a stroke
+inline const auto All = [](RECT r, COLORREF c) { return Probe{r, c, Area(r), Area(r)}; };
+inline void Check(const lt::Pixels &px, const Probes &probes, const std::string &what = "") {
+    for (const Probe &p : probes) {
+        const int n = px.Count(p.at, p.colour);
+        INFO(what << ": " << p.colour << " at " << p.at.left << "," << p.at.top << ": " << n);
+        CHECK((n >= p.lo && n <= p.hi));
+    }
+}
 
-namespace rt {
-
-// A control with known colours in a parent window, for painting tests that reach the record
-// directly where no message sets a field.
+// A control with known colours (all but the drop mark) in a parent window.
 struct Tree {
     lt::Parent parent{440, 340};
-    HWND hwnd = nullptr;
-    TreeCtl *ctl = nullptr;
+    HWND hwnd;
+    TreeCtl *ctl;
     COLORREF table[LUMTREE_COLORCOUNT];
 
-    explicit Tree(DWORD style = lt::kChildStyle, int width = 300, int height = 200) {
+    explicit Tree(int width = 320, int height = 200) {
         RegisterClassOnce();
-        hwnd = parent.Tree(style, 0, 0, width, height);
-        ctl = Ctl(hwnd);
-        for (COLORREF &c : table) c = LUMTREE_AUTOCOLOR;
-        table[LUMTREECOLOR_BACK] = kBack;
-        table[LUMTREECOLOR_TEXT] = kText;
-        table[LUMTREECOLOR_GRAYTEXT] = kGray;
-        table[LUMTREECOLOR_SELBACK] = kSelBack;
-        table[LUMTREECOLOR_SELTEXT] = kSelText;
-        SetColors();
+        hwnd = parent.Tree(lt::kChildStyle, 0, 0, width, height);
+        ctl = FindCtl(hwnd);
+        for (int k = 0; k < LUMTREE_COLORCOUNT; ++k) table[k] = Entry(k);
+        SetColor(LUMTREECOLOR_DROPMARK, kAuto);
     }
     void SetColor(int entry, COLORREF c) {
         table[entry] = c;
-        SetColors();
+        Send(LUMTREEM_SETCOLORS, 0, lt::Ptr(table));
     }
-    void SetColors() { lt::Send(hwnd, LUMTREEM_SETCOLORS, 0, lt::Ptr(table)); }
-    LRESULT Send(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const {
-        return lt::Send(hwnd, msg, wp, lp);
-    }
+    LRESULT Send(UINT m, WPARAM w = 0, LPARAM l = 0) const { return lt::Send(hwnd, m, w, l); }
     // Columns of the given widths and formats, with titles; only while the list is empty.
     void Columns(std::initializer_list<std::pair<int, DWORD>> widths,
-                 std::initializer_list<const char *> titles = {}) {
+                 std::initializer_list<const char *> titles = {}) const {
         std::vector<TreeColumnInfo> info;
         for (auto [width, format] : widths) info.push_back({width, format, 0, nullptr});
         REQUIRE(Send(LUMTREEM_SETCOLUMNINFO, info.size(), lt::Ptr(info.data())) == 1);
         int c = 0;
-        for (const char *title : titles) {
-            Send(LUMTREEM_SETTEXTCOLUMN, c++);
-            Send(LUMTREEM_SETCOLUMNTITLE, 0, lt::Ptr(title));
-        }
-        Send(LUMTREEM_SETTEXTCOLUMN, 0);
+        for (const char *title : titles) Text(-1, c++, title);
     }
-    // Text of an item in a column, through the text column as an application sets it.
+    // A cell's text (item -1: the column's title), set through the text column.
     void Text(INT item, INT column, const char *text) const {
         Send(LUMTREEM_SETTEXTCOLUMN, column);
-        REQUIRE(Send(LUMTREEM_SETTEXT, item, lt::Ptr(text)) == 1);
+        Send(item < 0 ? LUMTREEM_SETCOLUMNTITLE : LUMTREEM_SETTEXT, item < 0 ? 0 : item,
+             lt::Ptr(text));
         Send(LUMTREEM_SETTEXTCOLUMN, 0);
     }
     // The control's own column records, which an application may change in place.
@@ -194,46 +140,38 @@ struct Tree {
         TreeCellAttrRequest request{LUMTREE_ATTRVERSION, item, column, attr};
         REQUIRE(Send(LUMTREEM_SETCELLATTR, 0, lt::Ptr(&request)) == 1);
     }
-    void LabelAttr(INT item, const TreeLabelAttr &attr) const {
-        TreeLabelAttrRequest request{LUMTREE_ATTRVERSION, item, attr};
-        REQUIRE(Send(LUMTREEM_SETLABELATTR, 0, lt::Ptr(&request)) == 1);
-    }
     // Labels of a style in a column 40 pixels wide.
     void Labels(UINT style) const {
         Send(LUMTREEM_SHOWLABELS, style);
         Send(LUMTREEM_SETLABELWIDTH, 40);
     }
-    lt::Pixels Paint(const char *dumpName = nullptr) const {
-        lt::Pixels px = lt::PrintClient(hwnd);
-        if (dumpName) Dump(px, dumpName);
-        return px;
+    void Focus() const {
+        SetFocus(hwnd);
+        REQUIRE(GetFocus() == hwnd);
     }
-    RECT Row(INT i) const {
+    lt::Pixels Paint() const { return lt::PrintClient(hwnd); }
+    template <class F, class... A> RECT Get(F of, A... a) const {
         RECT rc{};
-        RowRect(ctl, i, &rc);
+        of(ctl, a..., &rc);
         return rc;
     }
-    RECT Cell(INT i, INT column) const {
-        RECT rc{};
-        CellRect(ctl, i, column, &rc);
-        return rc;
+    RECT Row(INT i) const { return Get(RowRect, i); }
+    RECT Cell(INT i, INT column) const { return Get(CellRect, i, column); }
+    RECT Label(INT i) const { return Get(LabelRect, i); }
+    // The part of a row left of its text, and the row's middle pixel row.
+    RECT Part(INT i) const {
+        const RECT r = Row(i);
+        return {r.left, r.top, Cell(i, 0).left, r.bottom};
     }
-    // y of the dotted horizontal line inside a row: the middle, made even.
-    int MidY() const {
-        int m = ctl->rowHeight / 2;
-        return m + m % 2;
-    }
+    int Mid(INT i) const { return (Row(i).top + Row(i).bottom) / 2; }
 };
 
-inline constexpr COLORREF kAuto = LUMTREE_AUTOCOLOR;
-// Cell and label attributes with only some colours given.
-inline TreeCellAttr CellColours(COLORREF back, COLORREF text = kAuto, COLORREF selBack = kAuto,
-                                COLORREF selText = kAuto) {
-    return TreeCellAttr{back, text, selBack, selText, nullptr, nullptr, 0};
-}
-
-inline RECT Inset(RECT rc, int dx, int dy) {
-    return RECT{rc.left + dx, rc.top + dy, rc.right - dx, rc.bottom - dy};
+// The process's hot-track state: the mouse over row i of a window (none: null), tracking on.
+inline void Track(HWND window, INT i) {
+    g_lum.trackWindow = window;
+    g_lum.trackIndex = i;
+    g_lum.keyboardMode = FALSE;
+    g_lum.globalItemTrack = window != nullptr;
 }
 
 } // namespace rt
