@@ -8,7 +8,7 @@
 #include "lumtree/api/api.h"
 #include "lumtree/items/items.h"
 #include "lumtree/layout/layout.h"
-#include "lumtree/render/gdi.h"
+#include "lumtree/frame/gdi.h"
 #include "lumtree/render/render.h"
 
 #include <cstdlib>
