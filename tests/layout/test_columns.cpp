@@ -1,324 +1,215 @@
-// Column sets in both forms, titles, the live column array, the header bar switches and
-// cell attributes, as an application uses them.
+// Column sets in both forms, titles, the live column array and cell attributes as an
+// application uses them; and the bad requests of the layout messages.
 #include "layout_support.h"
 
 #include <cstring>
+#include <deque>
+#include <string>
 
 using namespace lt;
 
 namespace {
 
-std::string Title(HWND tree, int size = 64) {
-    std::vector<char> buffer(static_cast<size_t>(size) + 1, 'x');
-    int n = SendI(tree, LUMTREEM_GETCOLUMNTITLE, static_cast<WPARAM>(size), Ptr(buffer.data()));
-    CHECK(n == static_cast<int>(std::strlen(buffer.data())));
-    return buffer.data();
+template <class T> std::string Bytes(const T &value) {
+    return std::string(reinterpret_cast<const char *>(&value), sizeof value);
 }
 
-TreeCellAttrRequest CellRequest(int item, int column) {
-    TreeCellAttrRequest request{};
-    request.version = LUMTREE_ATTRVERSION;
-    request.item = item;
-    request.column = column;
-    return request;
+std::string Title(HWND tree, int size = 64) {
+    std::string buffer(static_cast<size_t>(size), 'x');
+    const int n =
+        SendI(tree, LUMTREEM_GETCOLUMNTITLE, static_cast<WPARAM>(size), Ptr(buffer.data()));
+    CHECK(n == static_cast<int>(std::strlen(buffer.c_str())));
+    return buffer.c_str();
 }
 
 } // namespace
 
-TEST_CASE("the full form copies records and titles, the caller keeps its own") {
+TEST_CASE("both forms copy the columns; the array handed out is the control's own") {
     Parent parent;
-    GdiObjects gdi;
+    Gdi gdi;
     HWND tree = parent.Tree();
-    char first[] = "Name", third[] = "Size";
-    TreeColumn records[3] = {};
-    records[0].width = 120;
-    records[0].title = first;
-    records[0].userValue1 = 11;
-    records[1].width = 80;
-    records[1].format = LUMTREEFORMAT_RIGHT;
-    records[1].headerBitmap = gdi.Bitmap(6, 4);
-    records[1].headerBitmapFlags = LUMTREEBITMAP_RIGHT;
-    records[2].width = -1;
-    records[2].title = third;
-    records[2].userValue2 = 22;
-    Send(tree, LUMTREEM_SETTEXTCOLUMN, 0);
+    char name[] = "Name", ignored[] = "ignored";
+    TreeColumn records[3] = {{11, 22, 120, 0, 0, name, nullptr, nullptr, 0},
+                             {0, 0, 80, LUMTREEFORMAT_RIGHT, LUMTREEHEADER_SPRINGBACK, nullptr,
+                              nullptr, gdi.Bitmap(6, 4), LUMTREEBITMAP_RIGHT},
+                             {0, 0, -1, 0, 0, nullptr, nullptr, nullptr, 0}};
     REQUIRE(SendI(tree, LUMTREEM_SETCOLUMNS, 3, Ptr(records)) == 1);
-    std::strcpy(first, "XXXX");
-
+    std::strcpy(name, "XXXX");
     TreeColumn *live = nullptr;
-    CHECK(SendI(tree, LUMTREEM_GETCOLUMNS, 0, Ptr(&live)) == 3);
-    REQUIRE(live != nullptr);
-    CHECK(SendI(tree, LUMTREEM_GETCOLUMNS) == 3);
-    CHECK(std::strcmp(live[0].title, "Name") == 0);
-    CHECK(live[0].title != first);
-    CHECK(live[0].titleBuffer == live[0].title);
-    CHECK(live[0].userValue1 == 11);
-    CHECK(live[1].title == nullptr);
-    CHECK(live[1].format == LUMTREEFORMAT_RIGHT);
-    CHECK(live[1].headerBitmap == records[1].headerBitmap);
-    CHECK(live[1].headerBitmapFlags == LUMTREEBITMAP_RIGHT);
-    CHECK(std::strcmp(live[2].title, "Size") == 0);
-    CHECK(live[2].userValue2 == 22);
-    CHECK(SendI(tree, LUMTREEM_GETTEXTCOLUMN) == 0); // back where it was
-
-    // The array is the control's own: a width changed in place is the width.
+    REQUIRE(SendI(tree, LUMTREEM_GETCOLUMNS, 0, Ptr(&live)) == 3);
+    CHECK(std::string(live[0].title) == "Name");
+    records[0].title = records[0].titleBuffer = live[0].title; // the control's own copy
+    CHECK(Bytes(records) == std::string(reinterpret_cast<const char *>(live), sizeof records));
     Send(tree, LUMTREEM_SHOWHEADER, 1);
-    const RECT before = HeaderRect(tree, 1);
-    live[1].width = 30;
-    CHECK(HeaderRect(tree, 1).right == before.left + 30);
+    live[1].width = 30; // a width changed in place is the width
+    CHECK(HeaderRect(tree, 1).right - HeaderRect(tree, 1).left == 30);
 
-    // Count 0 gives one stretching column without a title.
-    REQUIRE(SendI(tree, LUMTREEM_SETCOLUMNS, 0, 0) == 1);
-    CHECK(SendI(tree, LUMTREEM_GETCOLUMNS, 0, Ptr(&live)) == 1);
-    CHECK(live[0].width == -1);
-    CHECK(live[0].format == LUMTREEFORMAT_DEFAULT);
-    CHECK(live[0].title == nullptr);
-    CHECK(Title(tree).empty());
-}
-
-TEST_CASE("the simple form and the descriptions handed out") {
-    Parent parent;
-    HWND tree = parent.Tree();
-    TreeColumnInfo in[2] = {{70, LUMTREEFORMAT_CENTER, LUMTREEHEADER_SPRINGBACK, nullptr},
+    // The simple form takes no titles; titles belong to the text column.
+    TreeColumnInfo in[3] = {{70, LUMTREEFORMAT_CENTER, LUMTREEHEADER_SPRINGBACK, ignored},
+                            {50, 0, 0, nullptr},
                             {-1, LUMTREEFORMAT_MULTILINE, 0, nullptr}};
-    char ignored[] = "ignored";
-    in[0].title = ignored;
-    REQUIRE(SendI(tree, LUMTREEM_SETCOLUMNINFO, 2, Ptr(in)) == 1);
-    TreeColumnInfo *out = nullptr;
-    REQUIRE(SendI(tree, LUMTREEM_GETCOLUMNINFO, 0, Ptr(&out)) == 2);
-    CHECK(out[0].title == nullptr); // the simple form takes no titles
-    Send(tree, LUMTREEM_SETTEXTCOLUMN, 1);
-    Send(tree, LUMTREEM_SETCOLUMNTITLE, 0, Ptr("Second"));
-
-    REQUIRE(SendI(tree, LUMTREEM_GETCOLUMNINFO, 0, Ptr(&out)) == 2);
-    CHECK(out[0].width == 70);
-    CHECK(out[0].format == LUMTREEFORMAT_CENTER);
-    CHECK(out[0].headerFlags == LUMTREEHEADER_SPRINGBACK);
-    CHECK(out[0].title == nullptr);
-    CHECK(out[1].width == -1);
-    CHECK(out[1].format == LUMTREEFORMAT_MULTILINE);
-    CHECK(std::strcmp(out[1].title, "Second") == 0);
-    // Each request hands out a new buffer and frees the previous one.
-    const size_t heap = HeapBytesInUse();
-    TreeColumnInfo *again = nullptr;
-    for (int i = 0; i < 50; ++i) REQUIRE(SendI(tree, LUMTREEM_GETCOLUMNINFO, 0, Ptr(&again)) == 2);
-    CHECK(HeapBytesInUse() < heap + 1024);
-    CHECK(SendI(tree, LUMTREEM_GETCOLUMNINFO, 0, 0) == 2);
-}
-
-TEST_CASE("titles belong to the text column") {
-    Parent parent;
-    HWND tree = parent.Tree();
-    TreeColumnInfo in[3] = {{50, 0, 0, nullptr}, {50, 0, 0, nullptr}, {-1, 0, 0, nullptr}};
     REQUIRE(SendI(tree, LUMTREEM_SETCOLUMNINFO, 3, Ptr(in)) == 1);
     CHECK(Title(tree).empty());
-    CHECK(SendI(tree, LUMTREEM_SETTEXTCOLUMN, 2) == 0);
-    CHECK(SendI(tree, LUMTREEM_SETTEXTCOLUMN, 3) == -1);
-    CHECK(SendI(tree, LUMTREEM_SETTEXTCOLUMN, static_cast<WPARAM>(-1)) == -1);
-    CHECK(SendI(tree, LUMTREEM_GETTEXTCOLUMN) == 2);
-    CHECK(SendI(tree, LUMTREEM_SETCOLUMNTITLE, 0, Ptr("Modified")) == 1);
-    CHECK(SendI(tree, LUMTREEM_SETCOLUMNTITLE, 0, 0) == 0); // no text: refused, kept
-    CHECK(Title(tree) == "Modified");
+    REQUIRE(SendI(tree, LUMTREEM_SETTEXTCOLUMN, 2) == 0); // the previous text column
+    REQUIRE(SendI(tree, LUMTREEM_SETCOLUMNTITLE, 0, Ptr("Modified")) == 1);
     CHECK(Title(tree, 4) == "Mod"); // at most size - 1 characters
-    char untouched = 'u';
-    CHECK(SendI(tree, LUMTREEM_GETCOLUMNTITLE, 0, Ptr(&untouched)) == 0);
-    CHECK(untouched == 'u');
-    CHECK(SendI(tree, LUMTREEM_GETCOLUMNTITLE, 10, 0) == 0);
-    CHECK(SendI(tree, LUMTREEM_SETTEXTCOLUMN, 0) == 2);
-    CHECK(Title(tree).empty());
-    TreeColumn *live = nullptr;
-    Send(tree, LUMTREEM_GETCOLUMNS, 0, Ptr(&live));
-    CHECK(live[1].title == nullptr);
-
-    // A smaller set leaves no text column beyond its end.
-    Send(tree, LUMTREEM_SETTEXTCOLUMN, 2);
+    TreeColumnInfo *out = nullptr;
+    REQUIRE(SendI(tree, LUMTREEM_GETCOLUMNINFO, 0, Ptr(&out)) == 3);
+    for (int c = 0; c < 3; ++c) {
+        CHECK(std::tuple(out[c].width, out[c].format, out[c].headerFlags) ==
+              std::tuple(in[c].width, in[c].format, in[c].headerFlags));
+    }
+    CHECK((out[0].title == nullptr && std::string(out[2].title) == "Modified"));
+    // Each request hands out a new buffer and frees the previous one.
+    const size_t heap = HeapBytesInUse();
+    for (int i = 0; i < 50; ++i) REQUIRE(SendI(tree, LUMTREEM_GETCOLUMNINFO, 0, Ptr(&out)) == 3);
+    CHECK(HeapBytesInUse() < heap + 1024);
+    // A smaller set leaves no text column beyond its end; the same count is fine with items;
+    // count 0 is one stretching column.
     REQUIRE(SendI(tree, LUMTREEM_SETCOLUMNINFO, 2, Ptr(in)) == 1);
     CHECK(SendI(tree, LUMTREEM_GETTEXTCOLUMN) == 0);
-}
-
-TEST_CASE("a bad column set changes nothing") {
-    Parent parent;
-    HWND tree = parent.Tree();
-    TreeColumnInfo in[2] = {{50, 0, 0, nullptr}, {-1, 0, 0, nullptr}};
-    REQUIRE(SendI(tree, LUMTREEM_SETCOLUMNINFO, 2, Ptr(in)) == 1);
     AddFlat(tree, 3);
-    TreeColumn *live = nullptr;
-    Send(tree, LUMTREEM_GETCOLUMNS, 0, Ptr(&live));
-    CHECK(SendI(tree, LUMTREEM_SETCOLUMNINFO, 1, Ptr(in)) == 0); // other count with items
-    CHECK(SendI(tree, LUMTREEM_SETCOLUMNINFO, 0, 0) == 0);
-    CHECK(SendI(tree, LUMTREEM_SETCOLUMNINFO, static_cast<WPARAM>(-1), Ptr(in)) == 0);
-    CHECK(SendI(tree, LUMTREEM_SETCOLUMNS, 2, 0) == 0);
-    TreeColumn *same = nullptr;
-    CHECK(SendI(tree, LUMTREEM_GETCOLUMNS, 0, Ptr(&same)) == 2);
-    CHECK(same == live);
-    // The same count is fine with items.
-    in[0].width = 90;
     CHECK(SendI(tree, LUMTREEM_SETCOLUMNINFO, 2, Ptr(in)) == 1);
-    Send(tree, LUMTREEM_GETCOLUMNS, 0, Ptr(&live));
-    CHECK(live[0].width == 90);
+    Send(tree, LUMTREEM_DELETEALL);
+    REQUIRE(SendI(tree, LUMTREEM_SETCOLUMNS, 0, 0) == 1);
+    CHECK(SendI(tree, LUMTREEM_GETCOLUMNS, 0, Ptr(&live)) == 1);
+    CHECK((live[0].width == -1 && live[0].title == nullptr));
 }
 
-TEST_CASE("header bar: shown, font, buttons, pressed header and the resize switch") {
+TEST_CASE("cell attributes are per cell; defaults elsewhere") {
     Parent parent;
-    GdiObjects gdi;
-    HWND tree = parent.Tree(kNotifyStyle, 0, 0, 300, 200);
-    AddEditor(tree);
-    const int fullRows = SendI(tree, LUMTREEM_GETFULLROWS);
-    HFONT font = gdi.Font(30);
-    const int hh = Metrics(font).tmHeight + 3;
-    Send(tree, LUMTREEM_SETHEADERFONT, reinterpret_cast<WPARAM>(font), 0);
-    CHECK(Send(tree, LUMTREEM_GETHEADERFONT) == reinterpret_cast<LRESULT>(font));
-    CHECK(SendI(tree, LUMTREEM_ISHEADERSHOWN) == 0);
-    parent.Clear();
-    Settle(tree);
-    Send(tree, LUMTREEM_SHOWHEADER, 5);
-    CHECK(SendI(tree, LUMTREEM_ISHEADERSHOWN) == 1);
-    CHECK(Count(parent.Codes(tree), LUMTREEN_ENDEDIT) >= 1);
-    CHECK(UpdateRegion(tree).Is({Client(tree)}));
-    const int rh = SendI(tree, LUMTREEM_GETROWHEIGHT);
-    CHECK(SendI(tree, LUMTREEM_GETFULLROWS) == (Client(tree).bottom - hh) / rh);
-    CHECK(SendI(tree, LUMTREEM_GETFULLROWS) < fullRows);
-    CHECK(HeaderRect(tree, -1).bottom == hh);
-    // Setting the font again with the repaint flag repaints everything.
-    Settle(tree);
-    Send(tree, LUMTREEM_SETHEADERFONT, reinterpret_cast<WPARAM>(font), MAKELPARAM(1, 0));
-    CHECK(UpdateRegion(tree).Is({Client(tree)}));
-
-    Settle(tree);
-    Send(tree, LUMTREEM_SHOWLABELS, 3);
-    Settle(tree);
-    parent.Clear();
-    Send(tree, LUMTREEM_SETHEADERBUTTONS, 1);
-    CHECK(SendI(tree, LUMTREEM_GETHEADERBUTTONS) == 1);
-    CHECK(UpdateRegion(tree).Is({RECT{0, 0, Client(tree).right, hh}})); // corner and bar
-    Settle(tree);
-    Send(tree, LUMTREEM_SETHEADERBUTTONS, 1);
-    CHECK(UpdateRegion(tree).Empty());
-    CHECK(Count(parent.Codes(tree), LUMTREEN_ENDEDIT) == 2); // sent even without a change
-
-    CHECK(SendI(tree, LUMTREEM_GETPRESSEDHEADER) == -1);
-    parent.Clear();
-    Send(tree, LUMTREEM_SETPRESSEDHEADER, 0);
-    CHECK(SendI(tree, LUMTREEM_GETPRESSEDHEADER) == 0);
-    CHECK(UpdateRegion(tree).Is({HeaderRect(tree, -1)}));
-    CHECK(parent.Codes(tree).empty());
-    Send(tree, LUMTREEM_SETPRESSEDHEADER, 1); // only one column
-    Send(tree, LUMTREEM_SETPRESSEDHEADER, static_cast<WPARAM>(-2));
-    CHECK(SendI(tree, LUMTREEM_GETPRESSEDHEADER) == 0);
-    Send(tree, LUMTREEM_SETPRESSEDHEADER, static_cast<WPARAM>(-1));
-    CHECK(SendI(tree, LUMTREEM_GETPRESSEDHEADER) == -1);
-
-    CHECK(SendI(tree, LUMTREEM_GETCOLUMNRESIZE) == 1);
-    Send(tree, LUMTREEM_SETCOLUMNRESIZE, 0);
-    CHECK(SendI(tree, LUMTREEM_GETCOLUMNRESIZE) == 0);
-    Send(tree, LUMTREEM_SETCOLUMNRESIZE, 9);
-    CHECK(SendI(tree, LUMTREEM_GETCOLUMNRESIZE) == 1);
-    CHECK(SendI(tree, LUMTREEM_GETLASTCLICKCOLUMN) == 0);
-}
-
-TEST_CASE("cell attributes: per cell, and a control-wide bitmap height") {
-    Parent parent;
-    GdiObjects gdi;
-    HWND tree = parent.Tree(kNotifyStyle, 0, 0, 300, 200);
+    Gdi gdi;
+    HWND tree = parent.Tree();
     TreeColumnInfo in[2] = {{80, 0, 0, nullptr}, {-1, 0, 0, nullptr}};
     REQUIRE(SendI(tree, LUMTREEM_SETCOLUMNINFO, 2, Ptr(in)) == 1);
     AddFlat(tree, 3);
-
-    TreeCellAttrRequest get = CellRequest(1, 1);
-    REQUIRE(SendI(tree, LUMTREEM_GETCELLATTR, 0, Ptr(&get)) == 1);
-    CHECK(get.attr.backColor == LUMTREE_AUTOCOLOR);
-    CHECK(get.attr.selTextColor == LUMTREE_AUTOCOLOR);
-    CHECK(get.attr.font == nullptr);
-    CHECK(get.attr.flags == 0);
-
-    TreeCellAttrRequest set = CellRequest(1, 1);
-    set.attr = {RGB(1, 2, 3), RGB(4, 5, 6),     LUMTREE_AUTOCOLOR,  RGB(7, 8, 9),
-                nullptr,      gdi.Bitmap(8, 8), LUMTREEBITMAP_ALONE};
-    Settle(tree);
-    CHECK(SendI(tree, LUMTREEM_SETCELLATTR, 0, Ptr(&set)) == 1);
-    {
-        UpdateRegion region(tree);
-        const int rh = SendI(tree, LUMTREEM_GETROWHEIGHT);
-        CHECK(region.Is({RECT{0, rh, Client(tree).right, 2 * rh}}));
-    }
-    get = CellRequest(1, 1);
-    REQUIRE(SendI(tree, LUMTREEM_GETCELLATTR, 0, Ptr(&get)) == 1);
-    CHECK(std::memcmp(&get.attr, &set.attr, sizeof(TreeCellAttr)) == 0);
-    get = CellRequest(1, 0); // the other cells of the item keep the defaults
-    REQUIRE(SendI(tree, LUMTREEM_GETCELLATTR, 0, Ptr(&get)) == 1);
-    CHECK(get.attr.textColor == LUMTREE_AUTOCOLOR);
-    CHECK(get.attr.bitmap == nullptr);
-
-    // Bad requests fail and change nothing.
-    for (TreeCellAttrRequest bad :
-         {CellRequest(3, 0), CellRequest(-2, 0), CellRequest(0, 2), CellRequest(0, -1)}) {
-        bad.attr.textColor = RGB(9, 9, 9);
-        CHECK(SendI(tree, LUMTREEM_SETCELLATTR, 0, Ptr(&bad)) == 0);
-        CHECK(SendI(tree, LUMTREEM_GETCELLATTR, 0, Ptr(&bad)) == 0);
-    }
-    TreeCellAttrRequest badVersion = set;
-    badVersion.version = 1;
-    badVersion.attr.textColor = 0;
-    CHECK(SendI(tree, LUMTREEM_SETCELLATTR, 0, Ptr(&badVersion)) == 0);
-    CHECK(SendI(tree, LUMTREEM_GETCELLATTR, 0, Ptr(&badVersion)) == 0);
-    TreeCellAttrRequest notBitmap = CellRequest(0, 0);
-    notBitmap.attr.bitmap = reinterpret_cast<HBITMAP>(GetStockObject(SYSTEM_FONT));
-    CHECK(SendI(tree, LUMTREEM_SETCELLATTR, 0, Ptr(&notBitmap)) == 0);
-    CHECK(SendI(tree, LUMTREEM_SETCELLATTR, 0, 0) == 0);
-    CHECK(SendI(tree, LUMTREEM_GETCELLATTR, 0, 0) == 0);
-    get = CellRequest(1, 1);
-    SendI(tree, LUMTREEM_GETCELLATTR, 0, Ptr(&get));
-    CHECK(get.attr.textColor == RGB(4, 5, 6));
-    get = CellRequest(0, 0);
-    SendI(tree, LUMTREEM_GETCELLATTR, 0, Ptr(&get));
-    CHECK(get.attr.bitmap == nullptr);
-
-    // Item -1: every row at least as high as the bitmap, no cell gets it.
-    const int rh = SendI(tree, LUMTREEM_GETROWHEIGHT);
-    TreeCellAttrRequest wide = CellRequest(-1, 99);
-    wide.attr.bitmap = gdi.Bitmap(4, rh + 9);
-    Settle(tree);
-    CHECK(SendI(tree, LUMTREEM_SETCELLATTR, 0, Ptr(&wide)) == 1);
-    CHECK(SendI(tree, LUMTREEM_GETROWHEIGHT) == Even(rh + 9));
-    CHECK(UpdateRegion(tree).Is({Client(tree)}));
-    get = CellRequest(2, 1);
-    SendI(tree, LUMTREEM_GETCELLATTR, 0, Ptr(&get));
-    CHECK(get.attr.bitmap == nullptr);
-    TreeCellAttrRequest cleared = CellRequest(-1, 0);
-    CHECK(SendI(tree, LUMTREEM_SETCELLATTR, 0, Ptr(&cleared)) == 1);
-    CHECK(SendI(tree, LUMTREEM_GETROWHEIGHT) == rh);
+    const auto attrOf = [&](int item, int column) {
+        TreeCellAttrRequest get{LUMTREE_ATTRVERSION, item, column, {}};
+        REQUIRE(SendI(tree, LUMTREEM_GETCELLATTR, 0, Ptr(&get)) == 1);
+        return Bytes(get.attr);
+    };
+    const std::string defaults =
+        Bytes(TreeCellAttr{LUMTREE_AUTOCOLOR, LUMTREE_AUTOCOLOR, LUMTREE_AUTOCOLOR,
+                           LUMTREE_AUTOCOLOR, nullptr, nullptr, 0});
+    CHECK(attrOf(1, 1) == defaults);
+    TreeCellAttrRequest set{LUMTREE_ATTRVERSION,
+                            1,
+                            1,
+                            {RGB(1, 2, 3), RGB(4, 5, 6), LUMTREE_AUTOCOLOR, RGB(7, 8, 9), nullptr,
+                             gdi.Bitmap(8, 8), LUMTREEBITMAP_ALONE}};
+    REQUIRE(SendI(tree, LUMTREEM_SETCELLATTR, 0, Ptr(&set)) == 1);
+    set.item = -1; // the control-wide bitmap size goes to no cell
+    REQUIRE(SendI(tree, LUMTREEM_SETCELLATTR, 0, Ptr(&set)) == 1);
+    CHECK(attrOf(1, 1) == Bytes(set.attr));
+    CHECK(attrOf(1, 0) == defaults);
+    CHECK(attrOf(2, 1) == defaults);
 }
 
-TEST_CASE("the resize cursor shows from 4 pixels left of a divider to 3 right of it") {
+TEST_CASE("bad columns, items, versions and handles return the failure value, change nothing") {
     Parent parent;
-    HWND tree = parent.Tree(kNotifyStyle, 0, 0, 300, 200);
-    TreeColumnInfo in[3] = {{80, 0, 0, nullptr}, {60, 0, 0, nullptr}, {-1, 0, 0, nullptr}};
-    REQUIRE(SendI(tree, LUMTREEM_SETCOLUMNINFO, 3, Ptr(in)) == 1);
+    Gdi gdi;
+    HWND tree = parent.Tree(kNotifyStyle, 0, 0, 300, 150);
+    AddEditor(tree);
+    TreeColumnInfo in[2] = {{50, 0, 0, nullptr}, {-1, 0, 0, nullptr}};
+    REQUIRE(SendI(tree, LUMTREEM_SETCOLUMNINFO, 2, Ptr(in)) == 1);
+    AddItems(tree, {{"a", 0}, {"hidden", 1}, {"c", 0}});
+    AddFlat(tree, 30);
+    Send(tree, LUMTREEM_EXPAND, 0, 0);
     Send(tree, LUMTREEM_SHOWHEADER, 1);
     Send(tree, LUMTREEM_SHOWLABELS, 3);
-    Send(tree, LUMTREEM_SETHEXTENT, 1000);
-    Send(tree, LUMTREEM_SETHPOS, 20);
-    const int divider = HeaderRect(tree, 1).right; // the second column's right edge
-    const auto cursorAt = [&](int x, int y) {
-        POINT pt{x, y};
-        ClientToScreen(tree, &pt);
-        SetCursorPos(pt.x, pt.y);
-        return SendI(tree, WM_SETCURSOR, reinterpret_cast<WPARAM>(tree),
-                     MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    Send(tree, LUMTREEM_SETLABELTEXT, 2, Ptr("label"));
+    HBITMAP good = gdi.Bitmap(10, 8), font = HBITMAP(GetStockObject(SYSTEM_FONT));
+    HBITMAP goodSet[3] = {good, good, good}, noSecond[3] = {good, nullptr, good},
+            fontFirst[3] = {font, good, good};
+    REQUIRE(SendI(tree, LUMTREEM_SETSTATEBITMAPS, 0, Ptr(goodSet)) == 1);
+    REQUIRE(SendI(tree, LUMTREEM_SETNODEBITMAPS, 0, Ptr(goodSet)) == 1);
+    // The record, every label and every cell.
+    const auto state = [&] {
+        std::string s = Bytes(*Record(tree));
+        for (int i = 0; i < SendI(tree, LUMTREEM_GETCOUNT); ++i) {
+            TreeLabelAttrRequest label{LUMTREE_ATTRVERSION, i, {}};
+            Send(tree, LUMTREEM_GETLABELATTR, 0, Ptr(&label));
+            s += Bytes(label) + std::to_string(SendI(tree, LUMTREEM_GETLABELTEXTLENGTH, i));
+            for (int c = 0; c < 2; ++c) {
+                TreeCellAttrRequest cell{LUMTREE_ATTRVERSION, i, c, {}};
+                Send(tree, LUMTREEM_GETCELLATTR, 0, Ptr(&cell));
+                s += Bytes(cell);
+            }
+        }
+        return s;
     };
-    POINT probe{};
-    SetCursorPos(10, 10);
-    GetCursorPos(&probe);
-    if (probe.x != 10 || probe.y != 10) {
-        MESSAGE("the display does not move the pointer; skipped");
-        return;
+    std::deque<TreeCellAttrRequest> cells; // stable addresses for the table
+    std::deque<TreeLabelAttrRequest> labels;
+    const auto cell = [&](int item, int column, DWORD version = 2, HBITMAP bitmap = nullptr) {
+        cells.push_back({version, item, column, {0, RGB(9, 9, 9), 0, 0, nullptr, bitmap, 0}});
+        return Ptr(&cells.back());
+    };
+    const auto label = [&](int item, DWORD version = 2, HBITMAP bitmap = nullptr) {
+        labels.push_back({version, item, {0, 0, 0, RGB(9, 9, 9), bitmap, 0}});
+        return Ptr(&labels.back());
+    };
+    int column0 = 0, column2 = 2;
+    char buffer[16] = "";
+    const int n = SendI(tree, LUMTREEM_GETCOUNT);
+    const auto past = static_cast<WPARAM>(n), minus1 = static_cast<WPARAM>(-1);
+    const std::tuple<UINT, WPARAM, LPARAM, LRESULT> cases[] = {
+        {LUMTREEM_SETCOLUMNINFO, 1, Ptr(in), 0}, // another count while there are items
+        {LUMTREEM_SETCOLUMNINFO, minus1, Ptr(in), 0},
+        {LUMTREEM_SETCOLUMNS, 2, 0, 0},
+        {LUMTREEM_SETTEXTCOLUMN, 2, 0, -1},
+        {LUMTREEM_SETCOLUMNTITLE, 0, 0, 0},
+        {LUMTREEM_GETCOLUMNTITLE, 10, 0, 0},
+        {LUMTREEM_CALCCOLUMNWIDTH, 2, 0, -1},
+        {LUMTREEM_AUTOSIZECOLUMN, 2, 0, 0},
+        {LUMTREEM_SETPRESSEDHEADER, 2, 0, 0},
+        {LUMTREEM_ENSURECOLUMNVISIBLE, 4, 0, 0},
+        {LUMTREEM_GETCELLRECT, 0, 0, 0},
+        {LUMTREEM_GETCELLRECT, 0, Ptr(&column2), 0},
+        {LUMTREEM_GETCELLRECT, past, Ptr(&column0), 0},
+        {LUMTREEM_GETCELLRECT, 1, Ptr(&column0), 0},  // hidden
+        {LUMTREEM_GETCELLRECT, 20, Ptr(&column0), 0}, // below the page
+        {LUMTREEM_SETCELLATTR, 0, cell(n, 0), 0},
+        {LUMTREEM_SETCELLATTR, 0, cell(-2, 0), 0},
+        {LUMTREEM_SETCELLATTR, 0, cell(0, 2), 0},
+        {LUMTREEM_SETCELLATTR, 0, cell(0, 1, 1), 0}, // version
+        {LUMTREEM_SETCELLATTR, 0, cell(0, 1, 2, font), 0},
+        {LUMTREEM_SETCELLATTR, 0, cell(-1, 0, 2, font), 0},
+        {LUMTREEM_SETCELLATTR, 0, 0, 0},
+        {LUMTREEM_GETCELLATTR, 0, cell(-1, 0), 0},
+        {LUMTREEM_GETCELLATTR, 0, cell(0, 0, 1), 0},
+        {LUMTREEM_SETLABELTEXT, past, Ptr("x"), 0},
+        {LUMTREEM_GETLABELTEXTLENGTH, past, 0, -1},
+        {LUMTREEM_GETLABELTEXT, past, Ptr(buffer), -1},
+        {LUMTREEM_GETLABELTEXT, 2, 0, -1},
+        {LUMTREEM_SETLABELATTR, 0, label(n), 0},
+        {LUMTREEM_SETLABELATTR, 0, label(-2), 0},
+        {LUMTREEM_SETLABELATTR, 0, label(0, 3), 0},
+        {LUMTREEM_SETLABELATTR, 0, label(0, 2, font), 0},
+        {LUMTREEM_SETLABELATTR, 0, label(-1, 2, font), 0},
+        {LUMTREEM_GETLABELATTR, 0, label(-1), 0},
+        {LUMTREEM_SETCORNERTEXT, 0, 0, 0},
+        {LUMTREEM_SETTOPINDEX, past, 0, -1},
+        {LUMTREEM_SETTOPINDEX, minus1, 0, -1},
+        {LUMTREEM_SETHEXTENT, minus1, 0, 0},
+        {LUMTREEM_SETHEXTENT, 48, 0, 0}, // below the widths' sum, 50 - 1
+        {LUMTREEM_SETHPOS, static_cast<WPARAM>(-2), 0, 0},
+        {LUMTREEM_ITEMFROMPOINT, 0, 0, -1},
+        {LUMTREEM_SETSTATEBITMAPS, 0, Ptr(noSecond), 0},
+        {LUMTREEM_SETSTATEBITMAPS, 0, Ptr(fontFirst), 0},
+        {LUMTREEM_SETNODEBITMAPS, 0, Ptr(noSecond), 0},
+        {LUMTREEM_SETBUTTONSTRIP, 0, Ptr(font), 0},
+        {LUMTREEM_SETLINESPERITEM, 0, 0, 0},
+        {LUMTREEM_SHOWLABELS, 7, 0, 0},
+    };
+    for (auto [msg, wp, lp, result] : cases) {
+        CAPTURE(msg);
+        CAPTURE(wp);
+        Settle(tree);
+        const std::string before = state();
+        parent.Clear();
+        CHECK(Send(tree, msg, wp, lp) == result);
+        CHECK(state() == before);
+        CHECK(Repainted(tree, {}));
+        CHECK(Count(parent.Codes(tree), LUMTREEN_ENDEDIT) == int(parent.Codes(tree).size()));
     }
-    CHECK(cursorAt(divider - 4, 2) == 1);
-    CHECK(GetCursor() == Record(tree)->resizeCursor);
-    CHECK(cursorAt(divider + 3, 2) == 1);
-    CHECK(cursorAt(divider - 5, 2) == 0);
-    CHECK(cursorAt(divider + 4, 2) == 0);
-    CHECK(cursorAt(divider, HeaderRect(tree, -1).bottom + 2) == 0); // below the header bar
-    Send(tree, LUMTREEM_SETCOLUMNRESIZE, 0);
-    CHECK(cursorAt(divider, 2) == 0);
 }
