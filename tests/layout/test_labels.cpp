@@ -14,31 +14,6 @@ INT CALLBACK DrawNothing(HWND, RowDrawInfo *, DWORD_PTR) {
 
 } // namespace
 
-TEST_CASE("labels are switched on with a style and off with 0 or a width of 0") {
-    Parent parent;
-    Gdi gdi;
-    HFONT font = gdi.Font(16);
-    HWND tree = parent.Tree(kNotifyStyle, 0, 0, 300, 200);
-    SetFont(tree, font);
-    const int on = 4 * Metrics(font).tmAveCharWidth;
-    // Per step: the style and width after it, and whether everything is repainted.
-    const std::tuple<UINT, int, int, int, bool> steps[] = {
-        {LUMTREEM_SHOWLABELS, 3, 3, on, true},      {LUMTREEM_SHOWLABELS, 3, 3, on, false},
-        {LUMTREEM_SHOWLABELS, 7, 3, on, false},     {LUMTREEM_SHOWLABELS, 6, 6, on, true},
-        {LUMTREEM_SHOWLABELS, 0, 0, 0, true},       {LUMTREEM_SETLABELWIDTH, 40, 0, 40, true},
-        {LUMTREEM_SETLABELWIDTH, 40, 0, 40, false}, {LUMTREEM_SETLABELWIDTH, 0, 0, 0, true},
-        {LUMTREEM_SETLABELWIDTH, -1, 0, 0, false}}; // measured while off: 0, as it is
-    for (auto [msg, wp, style, width, repaint] : steps) {
-        CAPTURE(wp);
-        Settle(tree);
-        Send(tree, msg, static_cast<WPARAM>(wp));
-        CHECK(SendI(tree, LUMTREEM_GETLABELSTYLE) == style);
-        CHECK(SendI(tree, LUMTREEM_GETLABELWIDTH) == width);
-        CHECK(RectOf(tree, LUMTREEM_GETLABELRECT, -1).right == width);
-        CHECK(Repainted(tree, repaint ? std::vector<RECT>{Client(tree)} : std::vector<RECT>{}));
-    }
-}
-
 TEST_CASE("the label width needed: numbers, texts, bitmaps and the corner text") {
     Parent parent;
     Gdi gdi;
@@ -188,18 +163,6 @@ TEST_CASE("each label, corner and display message recomputes and repaints what i
     }
     CHECK(Send(tree, LUMTREEM_GETCORNERBITMAP) == 0);
     CHECK((Record(tree)->drawCallback == &DrawNothing && Record(tree)->drawCallbackData == 7));
-    // Off-range values are stored as their messages say; with grid lines off the grid style
-    // recomputes nothing; a null strip brings back the library's own and the buttons.
-    CHECK(SendI(tree, LUMTREEM_GETTEXTONLYSELECTION) == 1);
-    CHECK(SendI(tree, LUMTREEM_GETGRIDSTYLE) == 2);
-    Send(tree, LUMTREEM_SETINACTIVESELSTYLE, 4);
-    CHECK(SendI(tree, LUMTREEM_GETINACTIVESELSTYLE) == 0);
-    Send(tree, LUMTREEM_SETGRIDLINES, 0);
-    Settle(tree);
-    Send(tree, LUMTREEM_SETGRIDSTYLE, 1);
-    CHECK(Repainted(tree, {}));
-    REQUIRE(SendI(tree, LUMTREEM_SETBUTTONSTRIP, 0, 0) == 1);
-    CHECK((SendI(tree, LUMTREEM_GETSHOWBUTTONS) == 1 && Record(tree)->buttonStrip != strip));
     // A corner bitmap of a new height changes the layout; of the same height only the corner.
     const std::pair<HBITMAP, RECT> corners[] = {{gdi.Bitmap(6, hh + 4), all},
                                                 {gdi.Bitmap(9, hh + 4), {0, 0, lw, hh + 7}}};

@@ -1,12 +1,13 @@
-// Internal layout routines no message exposes directly: the expand button boxes, the
-// automatic column width, and failed allocations.
+// Columns in both forms, the automatic column width, the expand button boxes, and every bad
+// request of the layout messages, out-of-memory ones included.
 #include "layout_support.h"
 #include "lumtree/api/api.h"
 #include "lumtree/items/items.h"
 #include "lumtree/layout/layout.h"
 
+#include <cstring>
+#include <deque>
 #include <string>
-#include <tuple>
 
 using namespace lt;
 
@@ -16,7 +17,159 @@ struct Library {
     Library() { LoadLibraryState(GetModuleHandleA(nullptr)); }
 } g_library;
 
+template <class T> std::string Bytes(const T &value, size_t size = sizeof(T)) {
+    return std::string(reinterpret_cast<const char *>(&value), size);
+}
+
+std::string Title(HWND tree, int size = 64) {
+    std::string buffer(static_cast<size_t>(size), 'x');
+    const int n =
+        SendI(tree, LUMTREEM_GETCOLUMNTITLE, static_cast<WPARAM>(size), Ptr(buffer.data()));
+    CHECK(n == static_cast<int>(std::strlen(buffer.c_str())));
+    return buffer.c_str();
+}
+
 } // namespace
+
+TEST_CASE("both forms copy the columns; the array handed out is the control's own") {
+    Parent parent;
+    Gdi gdi;
+    HWND tree = parent.Tree();
+    char name[] = "Name", ignored[] = "ignored";
+    TreeColumn records[3] = {{11, 22, 120, 0, 0, name, nullptr, nullptr, 0},
+                             {0, 0, 80, LUMTREEFORMAT_RIGHT, LUMTREEHEADER_SPRINGBACK, nullptr,
+                              nullptr, gdi.Bitmap(6, 4), LUMTREEBITMAP_RIGHT},
+                             {0, 0, -1, 0, 0, nullptr, nullptr, nullptr, 0}};
+    REQUIRE(SendI(tree, LUMTREEM_SETCOLUMNS, 3, Ptr(records)) == 1);
+    std::strcpy(name, "XXXX");
+    TreeColumn *live = nullptr;
+    REQUIRE(SendI(tree, LUMTREEM_GETCOLUMNS, 0, Ptr(&live)) == 3);
+    CHECK(std::string(live[0].title) == "Name");
+    records[0].title = records[0].titleBuffer = live[0].title; // the control's own copy
+    CHECK(Bytes(records) == Bytes(*live, sizeof records));
+    Send(tree, LUMTREEM_SHOWHEADER, 1);
+    live[1].width = 30; // a width changed in place is the width
+    CHECK(HeaderRect(tree, 1).right - HeaderRect(tree, 1).left == 30);
+    // The simple form takes no titles; titles belong to the text column.
+    TreeColumnInfo in[3] = {{70, LUMTREEFORMAT_CENTER, LUMTREEHEADER_SPRINGBACK, ignored},
+                            {50, 0, 0, nullptr},
+                            {-1, LUMTREEFORMAT_MULTILINE, 0, nullptr}};
+    REQUIRE(SendI(tree, LUMTREEM_SETCOLUMNINFO, 3, Ptr(in)) == 1);
+    CHECK(Title(tree).empty());
+    REQUIRE(SendI(tree, LUMTREEM_SETTEXTCOLUMN, 2) == 0); // the previous text column
+    REQUIRE(SendI(tree, LUMTREEM_SETCOLUMNTITLE, 0, Ptr("Modified")) == 1);
+    CHECK(Title(tree, 4) == "Mod"); // at most size - 1 characters
+    TreeColumnInfo *out = nullptr;
+    REQUIRE(SendI(tree, LUMTREEM_GETCOLUMNINFO, 0, Ptr(&out)) == 3);
+    for (int c = 0; c < 3; ++c) {
+        CHECK(std::tuple(out[c].width, out[c].format, out[c].headerFlags) ==
+              std::tuple(in[c].width, in[c].format, in[c].headerFlags));
+    }
+    CHECK((out[0].title == nullptr && std::string(out[2].title) == "Modified"));
+    // Out of memory a title is skipped; the set itself is installed.
+    records[0].title = name;
+    LumFailAllocAfter(1);
+    CHECK(SendI(tree, LUMTREEM_SETCOLUMNS, 3, Ptr(records)) == 1);
+    LumFailAllocAfter(-1);
+    CHECK(Record(tree)->columns[0].title == nullptr);
+}
+
+TEST_CASE("bad columns, items, versions, handles and failed allocations change nothing") {
+    Parent parent;
+    Gdi gdi;
+    HWND tree = parent.Tree(kNotifyStyle, 0, 0, 300, 150);
+    AddEditor(tree);
+    TreeColumnInfo in[2] = {{50, 0, 0, nullptr}, {-1, 0, 0, nullptr}}, *info = nullptr;
+    REQUIRE(SendI(tree, LUMTREEM_SETCOLUMNINFO, 2, Ptr(in)) == 1);
+    AddItems(tree, {{"a", 0}, {"hidden", 1}, {"c", 0}});
+    AddFlat(tree, 30);
+    Send(tree, LUMTREEM_EXPAND, 0, 0);
+    Send(tree, LUMTREEM_SHOWHEADER, 1);
+    Send(tree, LUMTREEM_SHOWLABELS, 3);
+    Send(tree, LUMTREEM_SETLABELTEXT, 2, Ptr("label"));
+    Send(tree, LUMTREEM_SETCORNERTEXT, 0, Ptr("corner"));
+    HBITMAP good = gdi.Bitmap(10, 8), font = HBITMAP(GetStockObject(SYSTEM_FONT));
+    HBITMAP goodSet[3] = {good, good, good}, noSecond[3] = {good, nullptr, good};
+    REQUIRE(SendI(tree, LUMTREEM_SETSTATEBITMAPS, 0, Ptr(goodSet)) == 1);
+    // The record, every label and every cell.
+    const auto state = [&] {
+        std::string s = Bytes(*Record(tree)) + Record(tree)->cornerText;
+        for (int i = 0; i < SendI(tree, LUMTREEM_GETCOUNT); ++i) {
+            TreeLabelAttrRequest label{2, i, {}};
+            TreeCellAttrRequest cells[2] = {{2, i, 0, {}}, {2, i, 1, {}}};
+            Send(tree, LUMTREEM_GETLABELATTR, 0, Ptr(&label));
+            for (auto &cell : cells) Send(tree, LUMTREEM_GETCELLATTR, 0, Ptr(&cell));
+            s += Bytes(label) + Bytes(cells) +
+                 std::to_string(SendI(tree, LUMTREEM_GETLABELTEXTLENGTH, i));
+        }
+        return s;
+    };
+    std::deque<TreeCellAttrRequest> cells; // stable addresses for the table
+    std::deque<TreeLabelAttrRequest> labels;
+    const auto cell = [&](int item, int column, DWORD version = 2, HBITMAP bitmap = nullptr) {
+        cells.push_back({version, item, column, {0, RGB(9, 9, 9), 0, 0, nullptr, bitmap, 0}});
+        return Ptr(&cells.back());
+    };
+    const auto label = [&](int item, DWORD version = 2, HBITMAP bitmap = nullptr) {
+        labels.push_back({version, item, {0, 0, 0, RGB(9, 9, 9), bitmap, 0}});
+        return Ptr(&labels.back());
+    };
+    int column0 = 0, column2 = 2;
+    const int n = SendI(tree, LUMTREEM_GETCOUNT);
+    const auto past = static_cast<WPARAM>(n);
+    constexpr bool OOM = true; // the request's first allocation fails
+    const std::tuple<UINT, WPARAM, LPARAM, LRESULT, bool> cases[] = {
+        {LUMTREEM_SETCOLUMNINFO, 1, Ptr(in), 0, false}, // another count while there are items
+        {LUMTREEM_SETCOLUMNINFO, 2, Ptr(in), 0, OOM},
+        {LUMTREEM_SETCOLUMNS, 2, 0, 0, false},
+        {LUMTREEM_SETTEXTCOLUMN, 2, 0, -1, false},
+        {LUMTREEM_SETCOLUMNTITLE, 0, 0, 0, false},
+        {LUMTREEM_SETCOLUMNTITLE, 0, Ptr("new"), 0, OOM},
+        {LUMTREEM_GETCOLUMNINFO, 0, Ptr(&info), 0, OOM},
+        {LUMTREEM_CALCCOLUMNWIDTH, 2, 0, -1, false},
+        {LUMTREEM_AUTOSIZECOLUMN, 2, 0, 0, false},
+        {LUMTREEM_GETCELLRECT, 0, Ptr(&column2), 0, false},
+        {LUMTREEM_GETCELLRECT, 1, Ptr(&column0), 0, false},  // hidden
+        {LUMTREEM_GETCELLRECT, 20, Ptr(&column0), 0, false}, // below the page
+        {LUMTREEM_SETCELLATTR, 0, cell(n, 0), 0, false},
+        {LUMTREEM_SETCELLATTR, 0, cell(0, 2), 0, false},
+        {LUMTREEM_SETCELLATTR, 0, cell(0, 1, 1), 0, false}, // version
+        {LUMTREEM_SETCELLATTR, 0, cell(0, 1, 2, font), 0, false},
+        {LUMTREEM_SETCELLATTR, 0, cell(0, 1), 0, OOM},
+        {LUMTREEM_GETCELLATTR, 0, cell(-1, 0), 0, false},
+        {LUMTREEM_SETLABELTEXT, past, Ptr("x"), 0, false},
+        {LUMTREEM_SETLABELTEXT, 2, Ptr("new"), 0, OOM},
+        {LUMTREEM_GETLABELTEXTLENGTH, past, 0, -1, false},
+        {LUMTREEM_SETLABELATTR, 0, label(0, 3), 0, false},
+        {LUMTREEM_SETLABELATTR, 0, label(-1, 2, font), 0, false},
+        {LUMTREEM_SETLABELATTR, 0, label(0), 0, OOM},
+        {LUMTREEM_GETLABELATTR, 0, label(-1), 0, false},
+        {LUMTREEM_SETCORNERTEXT, 0, 0, 0, false},
+        {LUMTREEM_SETCORNERTEXT, 0, Ptr("new"), 0, OOM},
+        {LUMTREEM_SETTOPINDEX, past, 0, -1, false},
+        {LUMTREEM_SETHEXTENT, 48, 0, 0, false}, // below the widths' sum, 50 - 1
+        {LUMTREEM_SETHPOS, static_cast<WPARAM>(-2), 0, 0, false},
+        {LUMTREEM_SETSTATEBITMAPS, 0, Ptr(noSecond), 0, false},
+        {LUMTREEM_SETNODEBITMAPS, 0, Ptr(noSecond), 0, false},
+        {LUMTREEM_SETBUTTONSTRIP, 0, Ptr(font), 0, false},
+        {LUMTREEM_SETLINESPERITEM, 0, 0, 0, false},
+        {LUMTREEM_SHOWLABELS, 7, 0, 0, false},
+    };
+    for (auto [msg, wp, lp, result, oom] : cases) {
+        CAPTURE(msg);
+        CAPTURE(wp);
+        Settle(tree);
+        const std::string before = state();
+        parent.Clear();
+        LumFailAllocAfter(oom ? 0 : -1);
+        CHECK(Send(tree, msg, wp, lp) == result);
+        LumFailAllocAfter(-1);
+        CHECK(state() == before);
+        CHECK(Repainted(tree, {}));
+        CHECK(Count(parent.Codes(tree), LUMTREEN_ENDEDIT) == int(parent.Codes(tree).size()));
+    }
+    CHECK(info == nullptr); // never the freed old buffer
+}
 
 TEST_CASE("expand buttons are centred in their row, root buttons before the indentation") {
     Parent parent;
@@ -24,8 +177,8 @@ TEST_CASE("expand buttons are centred in their row, root buttons before the inde
     HWND tree = parent.Tree();
     TreeCtl *ctl = Record(tree);
     HFONT font = gdi.Font(17);
-    const TEXTMETRICA tm = Metrics(font);
-    const int avg = tm.tmAveCharWidth, indent = std::max<int>(tm.tmMaxCharWidth, 9);
+    const int avg = Metrics(font).tmAveCharWidth,
+              indent = std::max<int>(Metrics(font).tmMaxCharWidth, 9);
     SetFont(tree, font);
     REQUIRE(SendI(tree, LUMTREEM_SETBUTTONSTRIP, 0, Ptr(gdi.Bitmap(4 * 9, 7))) == 1);
     HBITMAP state[3] = {gdi.Bitmap(16, 4), gdi.Bitmap(16, 4), nullptr};
@@ -44,18 +197,17 @@ TEST_CASE("expand buttons are centred in their row, root buttons before the inde
     CHECK(IndentButtonBox(ctl, 2) == RECT{start + 45, gap, start + 54, rh - gap});
 }
 
-TEST_CASE("the automatic column width measures texts, cell fonts, bitmaps and the title") {
+TEST_CASE("the automatic column width measures texts from where they start") {
     Parent parent;
     Gdi gdi;
     HWND tree = parent.Tree(kNotifyStyle, 0, 0, 300, 200);
     TreeCtl *ctl = Record(tree);
-    HFONT font = gdi.Font(15), big = gdi.Font(30), headerFont = gdi.Font(20);
+    HFONT font = gdi.Font(15);
     SetFont(tree, font);
-    SetFont(tree, headerFont, LUMTREEM_SETHEADERFONT);
     const int avg = Metrics(font).tmAveCharWidth;
     TreeColumnInfo columns[3] = {{60, 0, 0, nullptr}, {80, 0, 0, nullptr}, {-1, 0, 0, nullptr}};
     REQUIRE(SendI(tree, LUMTREEM_SETCOLUMNINFO, 3, Ptr(columns)) == 1);
-    AddItems(tree, {{"alpha", 0}, {"beta gamma", 1}, {"d", 2}});
+    AddItems(tree, {{"alpha", 0}, {"beta gamma", 1}, {"", 2}});
     REQUIRE(SetItemText(ctl, 0, 1, "one"));
     REQUIRE(SetItemText(ctl, 1, 1, "two\nlines, the second longer"));
     const auto width = [&](WPARAM column) { return SendI(tree, LUMTREEM_CALCCOLUMNWIDTH, column); };
@@ -63,82 +215,16 @@ TEST_CASE("the automatic column width measures texts, cell fonts, bitmaps and th
     ctl->columns[1].format = LUMTREEFORMAT_MULTILINE;
     CHECK(width(1) == avg + TextWidthOf(font, "lines, the second longer", 0));
     ctl->columns[1].format = 0;
-    // Column 0 measures from the row start and leaves out the tree part.
+    // Column 0 measures from the row start, leaves out the tree part and empty texts.
     const int tw = SendI(tree, LUMTREEM_GETTREEWIDTH);
-    int best = 0, i = 0;
-    for (const char *text : {"alpha", "beta gamma", "d"}) {
-        best = std::max<int>(best, avg + TextWidthOf(font, text) + CellRectOf(tree, i++, 0).left);
-    }
-    CHECK(width(0) == best - tw);
-    // A bitmap alone, or beside a text in a font of the cell's own.
-    TreeCellAttrRequest wide{LUMTREE_ATTRVERSION, -1, 0, {}}, cell{LUMTREE_ATTRVERSION, 2, 1, {}};
-    wide.attr.bitmap = gdi.Bitmap(300, 4);
-    cell.attr = {0, 0, 0, 0, nullptr, gdi.Bitmap(5, 5), LUMTREEBITMAP_ALONE};
-    REQUIRE(SendI(tree, LUMTREEM_SETCELLATTR, 0, Ptr(&wide)) == 1);
-    REQUIRE(SendI(tree, LUMTREEM_SETCELLATTR, 0, Ptr(&cell)) == 1);
-    CHECK(width(1) == avg + 300);
-    cell.item = 0;
-    cell.attr = {0, 0, 0, 0, big, cell.attr.bitmap, 0};
-    REQUIRE(SendI(tree, LUMTREEM_SETCELLATTR, 0, Ptr(&cell)) == 1);
-    CHECK(width(1) == avg + TextWidthOf(big, "one") + avg / 2 + 300);
-    // The title counts while the header bar is shown.
-    const char *title = "a title much wider than anything the cells of this column hold";
-    Send(tree, LUMTREEM_SETTEXTCOLUMN, 1);
-    Send(tree, LUMTREEM_SETCOLUMNTITLE, 0, Ptr(title));
-    Send(tree, LUMTREEM_SHOWHEADER, 1);
-    CHECK(width(1) == avg + 6 + TextWidthOf(headerFont, title));
+    CHECK(width(0) == std::max(TextWidthOf(font, "alpha") + CellRectOf(tree, 0, 0).left,
+                               TextWidthOf(font, "beta gamma") + CellRectOf(tree, 1, 0).left) +
+                          avg - tw);
     // Autosizing stores the widths of fixed columns only and repaints header bar and rows.
+    const int first = width(0), second = width(1);
     Settle(tree);
     Send(tree, LUMTREEM_AUTOSIZECOLUMN, static_cast<WPARAM>(-1));
-    CHECK(ctl->columns[0].width == best - tw);
-    CHECK(ctl->columns[1].width == width(1));
-    CHECK(ctl->columns[2].width == -1);
+    CHECK(std::tuple(ctl->columns[0].width, ctl->columns[1].width, ctl->columns[2].width) ==
+          std::tuple(first, second, -1));
     CHECK(Repainted(tree, {Client(tree)}));
-    // Measuring finds the deepest level again: the tree part shrinks after deletions.
-    parent.Clear();
-    Send(tree, LUMTREEM_DELETEITEM, 2);
-    width(2);
-    CHECK(SendI(tree, LUMTREEM_GETTREEWIDTH) < tw);
-    CHECK(parent.Codes(tree) == std::vector<int>{LUMTREEN_TREEWIDTHCHANGE});
-    // An empty column-0 text contributes no tree part: the width can be negative.
-    Send(tree, LUMTREEM_DELETEALL);
-    AddItems(tree, {{"", 0}, {"", 2}});
-    CHECK(width(0) == avg - SendI(tree, LUMTREEM_GETTREEWIDTH));
-}
-
-TEST_CASE("out of memory the old texts, columns and attributes stay") {
-    Parent parent;
-    HWND tree = parent.Tree();
-    TreeCtl *ctl = Record(tree);
-    AddFlat(tree, 2);
-    REQUIRE(SendI(tree, LUMTREEM_SETCORNERTEXT, 0, Ptr("old")) == 1);
-    REQUIRE(SendI(tree, LUMTREEM_SETLABELTEXT, 1, Ptr("old")) == 1);
-    TreeColumn *before = ctl->columns;
-    TreeColumnInfo one{40, 0, 0, nullptr}, *info = &one;
-    TreeCellAttrRequest cell{LUMTREE_ATTRVERSION, 1, 0, {}};
-    TreeLabelAttrRequest label{LUMTREE_ATTRVERSION, 1, {}};
-    const std::tuple<UINT, WPARAM, LPARAM> requests[] = {
-        {LUMTREEM_SETCORNERTEXT, 0, Ptr("new")},  {LUMTREEM_SETLABELTEXT, 1, Ptr("new")},
-        {LUMTREEM_SETCOLUMNTITLE, 0, Ptr("new")}, {LUMTREEM_SETCOLUMNINFO, 1, Ptr(&one)},
-        {LUMTREEM_SETCELLATTR, 0, Ptr(&cell)},    {LUMTREEM_SETLABELATTR, 0, Ptr(&label)},
-        {LUMTREEM_GETCOLUMNINFO, 0, Ptr(&info)}};
-    for (auto [msg, wp, lp] : requests) {
-        LumFailAllocAfter(0);
-        CHECK(Send(tree, msg, wp, lp) == 0);
-    }
-    LumFailAllocAfter(-1);
-    CHECK(std::string(ctl->cornerText) == "old");
-    CHECK(SendI(tree, LUMTREEM_GETLABELTEXTLENGTH, 1) == 3);
-    CHECK((ctl->columns == before && ctl->columns[0].title == nullptr));
-    CHECK(info == nullptr); // never the freed old buffer
-    // A title whose copy fails is skipped; the set itself is installed.
-    Send(tree, LUMTREEM_DELETEALL);
-    char first[] = "first", second[] = "second";
-    TreeColumn records[2] = {{0, 0, 50, 0, 0, first, nullptr, nullptr, 0},
-                             {0, 0, -1, 0, 0, second, nullptr, nullptr, 0}};
-    LumFailAllocAfter(1);
-    CHECK(SendI(tree, LUMTREEM_SETCOLUMNS, 2, Ptr(records)) == 1);
-    LumFailAllocAfter(-1);
-    CHECK(ctl->columns[0].title == nullptr);
-    CHECK(std::string(ctl->columns[1].title) == "second");
 }
