@@ -78,8 +78,7 @@ inline RECT Client(HWND w) {
     return rc;
 }
 
-// Paints what is pending and validates the rest: the next update region shows only what the
-// following messages invalidate.
+// Paints what is pending and validates the rest, so that the update region shows what follows.
 inline void Settle(HWND w) {
     Pump();
     UpdateWindow(w);
@@ -101,12 +100,7 @@ inline bool Repainted(HWND w, const std::vector<RECT> &rects) {
     return same;
 }
 
-inline int Count(const std::vector<int> &codes, int code) {
-    return static_cast<int>(std::count(codes.begin(), codes.end(), code));
-}
-
-// A child window inside the control, as an in-place editor would be: the control then asks
-// its parent to end editing before changes.
+// A child window as an in-place editor: the control then asks its parent to end editing.
 inline HWND AddEditor(HWND tree) {
     return CreateWindowExA(0, "EDIT", "", WS_CHILD, 0, 0, 10, 10, tree, nullptr, nullptr, nullptr);
 }
@@ -130,17 +124,6 @@ inline RECT CellRectOf(HWND tree, int item, int column) {
 
 } // namespace lt
 
-// Rectangles compare by their four edges (global, so that the test framework finds it).
 inline bool operator==(const RECT &a, const RECT &b) {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
-
-namespace doctest {
-template <> struct StringMaker<RECT> {
-    static String convert(const RECT &rc) {
-        char text[64];
-        wsprintfA(text, "{%ld, %ld, %ld, %ld}", rc.left, rc.top, rc.right, rc.bottom);
-        return text;
-    }
-};
-} // namespace doctest

@@ -63,12 +63,6 @@ TEST_CASE("the vertical bar counts shown rows; each request moves the top row by
     Send(tree, WM_VSCROLL, SB_ENDSCROLL, 0);
     Send(tree, WM_VSCROLL, SB_LINEDOWN, Ptr(tree));
     CHECK(BarOf(tree) == "0..9 page 4 pos 3");
-    // Rows count shown items only: a hidden item made the top row is shown first.
-    Send(tree, LUMTREEM_SETLEVEL, 4, 1);
-    Send(tree, LUMTREEM_EXPAND, 3, 0);
-    CHECK(BarOf(tree) == "0..8 page 4 pos 3");
-    CHECK(SendI(tree, LUMTREEM_SETTOPINDEX, 4) == 0);
-    CHECK(BarOf(tree) == "0..9 page 4 pos 4");
 }
 
 TEST_CASE("the thumb reaches rows beyond 16 bits") {
@@ -81,44 +75,6 @@ TEST_CASE("the thumb reaches rows beyond 16 bits") {
     // Without the scroll-info functions only the message's 16 bits are there: they wrap.
     Record(tree)->getScrollInfoFn = nullptr;
     Request(parent, tree, WM_VSCROLL, SB_THUMBPOSITION, 70000 - 65536, 70000);
-}
-
-TEST_CASE("while a scroll request runs the bar's range stays as it was") {
-    Parent parent;
-    HWND tree = TreeWithRows(parent, 10);
-    std::string during;
-    parent.onMessage = [&](UINT msg, WPARAM wp, LPARAM, LRESULT *) {
-        if (msg == WM_COMMAND && HIWORD(wp) == LUMTREEN_TOPCHANGE && during.empty()) {
-            AddFlat(tree, 10);
-            during = BarOf(tree);
-        }
-        return false;
-    };
-    Send(tree, WM_VSCROLL, SB_LINEDOWN, 0);
-    CHECK(during == "0..9 page 4 pos 1");
-    CHECK(BarOf(tree) == "0..9 page 4 pos 1");
-    Send(tree, WM_VSCROLL, SB_ENDSCROLL, 0);
-    CHECK(BarOf(tree) == "0..19 page 4 pos 1");
-}
-
-TEST_CASE("a bar with nothing to scroll is kept disabled with DISABLENOSCROLL") {
-    Parent parent;
-    HWND tree = TreeWithRows(parent, 3, kNotifyStyle | WS_VSCROLL | LUMTREESTYLE_DISABLENOSCROLL);
-    const auto disabled = [&] {
-        SCROLLBARINFO info{};
-        info.cbSize = sizeof(info);
-        GetScrollBarInfo(tree, OBJID_VSCROLL, &info);
-        CHECK((GetWindowLongA(tree, GWL_STYLE) & WS_VSCROLL) != 0);
-        return (info.rgstate[0] & STATE_SYSTEM_UNAVAILABLE) != 0;
-    };
-    CHECK(disabled());
-    AddFlat(tree, 5);
-    CHECK_FALSE(disabled());
-    for (int i = 0; i < 5; ++i) Send(tree, LUMTREEM_DELETEITEM, 0);
-    CHECK(disabled());
-    // With LUMTREESTYLE_SCROLL only the bars of the creation style are maintained.
-    HWND own = TreeWithRows(parent, 30, kNotifyStyle | LUMTREESTYLE_SCROLL);
-    CHECK((GetWindowLongA(own, GWL_STYLE) & WS_VSCROLL) == 0);
 }
 
 TEST_CASE("small moves shift the painted rows, large ones repaint; the corner never moves") {
@@ -191,31 +147,4 @@ TEST_CASE(
     CHECK(SendI(tree, LUMTREEM_GETTREEWIDTH) < tw);
     CHECK(SendI(tree, LUMTREEM_GETHPOS) == SendI(tree, LUMTREEM_GETHEXTENT) - W);
     CHECK(parent.Codes(tree) == std::vector<int>{LUMTREEN_TREEWIDTHCHANGE, LUMTREEN_HSCROLL});
-}
-
-TEST_CASE("resizing recomputes the page, pulls the position back and repaints the edges") {
-    Parent parent(600, 400);
-    int rh = RowHeightOfNewControl(parent);
-    HWND tree = parent.Tree(kNotifyStyle, 0, 0, 300, 10 * rh);
-    TreeColumnInfo columns[2] = {{100, 0, 0, nullptr}, {-1, 0, 0, nullptr}};
-    REQUIRE(SendI(tree, LUMTREEM_SETCOLUMNINFO, 2, Ptr(columns)) == 1);
-    AddFlat(tree, 5);
-    Send(tree, LUMTREEM_SETHEXTENT, 500);
-    Send(tree, LUMTREEM_SETHPOS, static_cast<WPARAM>(-1));
-    parent.Clear();
-    MoveWindow(tree, 0, 0, 400, 6 * rh + 2, FALSE);
-    const RECT client = Client(tree);
-    CHECK(SendI(tree, LUMTREEM_GETFULLROWS) == client.bottom / rh);
-    CHECK(SendI(tree, LUMTREEM_GETPAGEROWS) == (client.bottom + rh - 1) / rh);
-    CHECK(SendI(tree, LUMTREEM_GETHPOS) == 500 - client.right);
-    CHECK(parent.Codes(tree) == std::vector<int>{LUMTREEN_HSCROLL});
-    // Narrower: the rightmost pixel column, the caret row and the stretching column, not the
-    // rest.
-    REQUIRE(SendI(tree, LUMTREEM_SETHEXTENT, 100) == 1); // not below the widths' sum, 99
-    Send(tree, LUMTREEM_SETHPOS, 0);
-    const int x = SendI(tree, LUMTREEM_GETTREEWIDTH) + 100;
-    Settle(tree);
-    MoveWindow(tree, 0, 0, 350, 6 * rh + 2, FALSE);
-    const int W = Client(tree).right, H = Client(tree).bottom;
-    CHECK(Repainted(tree, {{x, 0, W, H}, {0, 0, W, rh}, {W - 1, 0, W, H}}));
 }
