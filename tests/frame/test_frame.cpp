@@ -1,0 +1,198 @@
+// The control's spine as an application sees it: registration, creation defaults, the record
+// lookup, the frame's own messages, forwarding, notification gating and destruction.
+#include "../support/harness.h"
+#include "lumtree/frame/frame.h"
+
+using namespace lt;
+using Codes = std::vector<int>;
+
+namespace {
+
+TreeCtl *RecordOf(HWND tree) {
+    return reinterpret_cast<TreeCtl *>(GetWindowLongPtrA(tree, 0));
+}
+
+Codes g_deleted; // indexes the deletion callback saw, -1 while the notify style was still set
+INT CALLBACK RecordDeletion(HWND window, INT index, DWORD_PTR, DWORD_PTR) {
+    g_deleted.push_back(GetWindowLongA(window, GWL_STYLE) & LUMTREESTYLE_NOTIFY ? -1 : index);
+    return 0;
+}
+
+} // namespace
+
+TEST_CASE("registration and the creation defaults") {
+    Parent parent;
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof(wc);
+    REQUIRE(GetClassInfoExA(nullptr, LUMTREE_CLASSNAME, &wc));
+    CHECK(wc.style == (CS_GLOBALCLASS | CS_DBLCLKS));
+    CHECK(wc.cbWndExtra == static_cast<int>(sizeof(void *)));
+    HWND tree = parent.Tree(kNotifyStyle, 0, 0, 200, 200);
+    CHECK(Send(tree, RegisterWindowMessageA(LUMTREE_LOSTCURSORMSG)) == 0);
+    CHECK(GetPropA(tree, "MarvikTree32") == reinterpret_cast<HANDLE>(1));
+    CHECK(Send(tree, WM_GETFONT) == reinterpret_cast<LRESULT>(GetStockObject(SYSTEM_FONT)));
+    const int rh = SendI(tree, LUMTREEM_GETROWHEIGHT);
+    // clang-format off
+    const std::pair<UINT, int> defaults[] = {
+        {LUMTREEM_GETCOUNT, 0}, {LUMTREEM_GETTOPINDEX, 0}, {LUMTREEM_GETCARET, 0},
+        {LUMTREEM_GETSELECTION, -1}, {LUMTREEM_GETFORWARDTOPARENT, 1}, {LUMTREEM_GETTABINTERCEPT, 1},
+        {LUMTREEM_GETSHOWLINES, 1}, {LUMTREEM_GETSHOWBUTTONS, 1}, {LUMTREEM_GETGRIDSTYLE, 2},
+        {LUMTREEM_GETLABELSTYLE, 3}, {LUMTREEM_GETPRESSEDHEADER, -1}, {LUMTREEM_GETTREEWIDTH, 0},
+        {LUMTREEM_GETPAGEROWS, (200 + rh - 1) / rh}, {LUMTREEM_GETFULLROWS, 200 / rh}};
+    // clang-format on
+    for (auto [msg, value] : defaults) {
+        CAPTURE(msg);
+        CHECK(SendI(tree, msg) == value);
+    }
+    const TreeCtl *ctl = RecordOf(tree); // what no message reads back
+    CHECK(ctl->buttonBitmapInfo.bmWidth == 48);
+    CHECK(ctl->lastClientWidth == 200);
+    for (COLORREF c : ctl->colorTable) CHECK(c == LUMTREE_AUTOCOLOR);
+}
+
+TEST_CASE("controls used alternately each find their own record; top-level ones too") {
+    Parent parent;
+    HWND a = parent.Tree(kChildStyle, 0, 0, 100, 100, 1), b = parent.Tree(kChildStyle);
+    for (int round = 1; round <= 3; ++round) {
+        AddItems(a, {{"a", 0}});
+        AddItems(b, {{"b", 0}, {"b", 0}});
+        CHECK((SendI(a, LUMTREEM_GETCOUNT) == round && SendI(b, LUMTREEM_GETCOUNT) == 2 * round));
+    }
+    DestroyWindow(a); // the survivor is unaffected, a new control gets a record of its own
+    HWND c = parent.Tree(kChildStyle, 0, 0, 100, 100, 3);
+    AddItems(c, {{"c", 0}});
+    CHECK((SendI(b, LUMTREEM_GETCOUNT) == 6 && SendI(c, LUMTREEM_GETCOUNT) == 1));
+    // Without a parent the record is made on WM_GETMINMAXINFO, before WM_NCCREATE.
+    HWND top = CreateWindowExA(0, LUMTREE_CLASSNAME, "", WS_OVERLAPPEDWINDOW, 0, 0, 200, 150,
+                               nullptr, nullptr, nullptr, nullptr);
+    CHECK(SendI(top, LUMTREEM_ADDITEM, 0, Ptr("x")) == 0);
+    CHECK(SendI(top, LUMTREEM_GETCOUNT) == 1);
+    DestroyWindow(top);
+}
+
+TEST_CASE("WM_CHAR, WM_CLOSE, WM_ERASEBKGND and a minimised WM_SIZE") {
+    Parent parent;
+    HWND tree = parent.Tree();
+    AddFlat(tree, 3);
+    parent.Clear();
+    for (WPARAM ch : {'a', '+', '\r', ' '}) CHECK(Send(tree, WM_CHAR, ch) == 0);
+    // WM_CLOSE asks the parent to cancel and leaves the control alive.
+    CHECK(Send(tree, WM_CLOSE) == 0);
+    REQUIRE(parent.Notes().size() == 1);
+    const Notification &n = parent.Notes()[0];
+    CHECK((n.code == 0 && n.id == IDCANCEL && n.from == nullptr && IsWindow(tree)));
+    // WM_ERASEBKGND returns 1 and paints nothing.
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, CreateBitmap(8, 8, 1, 32, nullptr));
+    SetPixel(dc, 3, 3, RGB(255, 0, 0));
+    CHECK(Send(tree, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc)) == 1);
+    CHECK(GetPixel(dc, 3, 3) == RGB(255, 0, 0));
+    DeleteObject(SelectObject(dc, old));
+    DeleteDC(dc);
+    // A minimised WM_SIZE changes nothing, not even the remembered width.
+    const TreeCtl *ctl = RecordOf(tree);
+    const int pageRows = ctl->pageRows;
+    Send(tree, WM_SIZE, SIZE_MINIMIZED, 0);
+    CHECK((ctl->pageRows == pageRows && ctl->lastClientWidth == 200));
+    Send(tree, WM_SIZE, SIZE_RESTORED, MAKELPARAM(120, 400));
+    CHECK(ctl->lastClientWidth == 120);
+    CHECK(SendI(tree, LUMTREEM_GETCOUNT) == 3);
+}
+
+TEST_CASE("messages from child windows reach the parent unless forwarding is off") {
+    Parent parent;
+    HWND tree = parent.Tree(kChildStyle), child = PlaceEditor(tree);
+    std::vector<UINT> seen;
+    parent.onMessage = [&](UINT msg, WPARAM, LPARAM, LRESULT *result) {
+        if (msg != WM_CTLCOLORSTATIC && msg != WM_NOTIFY && msg != WM_CTLCOLORDLG) return false;
+        seen.push_back(msg);
+        *result = 0x1234;
+        return true;
+    };
+    NMHDR hdr{child, 77, 0};
+    for (WPARAM on : {5, 0}) {
+        CHECK(SendI(tree, LUMTREEM_SETFORWARDTOPARENT, on) == 0);
+        CHECK(SendI(tree, LUMTREEM_GETFORWARDTOPARENT) == (on ? 1 : 0)); // nonzero stores 1
+        parent.Clear();
+        seen.clear();
+        Send(tree, WM_COMMAND, MAKEWPARAM(77, EN_CHANGE), Ptr(child));
+        CHECK((Send(tree, WM_CTLCOLORSTATIC, 0, Ptr(child)) == 0x1234) == (on != 0));
+        Send(tree, WM_NOTIFY, 77, Ptr(&hdr));
+        Send(tree, WM_CTLCOLORDLG, 0, Ptr(child)); // never on the list
+        CHECK(seen == (on ? std::vector<UINT>{WM_CTLCOLORSTATIC, WM_NOTIFY} : std::vector<UINT>{}));
+        CHECK(parent.Codes(child) == (on ? Codes{EN_CHANGE} : Codes{}));
+    }
+}
+
+TEST_CASE("the end-edit request needs the notify style, a child window, live drawing, a view") {
+    Parent parent;
+    const struct {
+        DWORD style;
+        bool child, redrawOff, asks;
+    } cases[] = {{kNotifyStyle, true, false, true},
+                 {kChildStyle, true, false, false},
+                 {kNotifyStyle, false, false, false},
+                 {kNotifyStyle, true, true, false},
+                 {WS_CHILD | LUMTREESTYLE_NOTIFY, true, false, false}};
+    for (const auto &c : cases) {
+        HWND tree = parent.Tree(c.style);
+        if (c.child) PlaceEditor(tree);
+        parent.Clear();
+        // Turning drawing off is judged with the state before it.
+        if (c.redrawOff) Send(tree, WM_SETREDRAW, FALSE);
+        CHECK(parent.Codes(tree) == (c.redrawOff ? Codes{LUMTREEN_ENDEDIT} : Codes{}));
+        parent.Clear();
+        Send(tree, LUMTREEM_ADDITEM, 0, Ptr("a"));
+        CHECK(parent.Codes(tree) == (c.asks ? Codes{LUMTREEN_ENDEDIT} : Codes{}));
+        DestroyWindow(tree);
+    }
+}
+
+TEST_CASE("focus changes are reported whatever the style; the focus goes on to a child") {
+    Parent parent;
+    HWND plain = parent.Tree(kChildStyle, 0, 0, 100, 100, 5);
+    parent.Clear();
+    SetFocus(plain);
+    SetFocus(parent.hwnd());
+    CHECK(parent.Codes(plain) == Codes{LUMTREEN_SETFOCUS, LUMTREEN_KILLFOCUS});
+    CHECK(parent.Notes()[0].id == 5);
+    HWND edit = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 0, 0, 60, 20, plain, nullptr,
+                                nullptr, nullptr);
+    parent.Clear();
+    SetFocus(plain);
+    CHECK(GetFocus() == edit);
+    // The focus moves on before the control reports that it received it.
+    CHECK(parent.Codes(plain) == Codes{LUMTREEN_KILLFOCUS, LUMTREEN_SETFOCUS});
+}
+
+TEST_CASE("destruction notifies nothing and calls the deletion callback once per item") {
+    Parent parent;
+    HWND tree = parent.Tree(kNotifyStyle);
+    PlaceEditor(tree); // under the notify style every change asks to end the editing
+    AddFlat(tree, 4);
+    TreeDeleteCallback cb{RecordDeletion, 0};
+    CHECK(SendI(tree, LUMTREEM_SETDELETECALLBACK, 0, Ptr(&cb)) == 1);
+    parent.Clear();
+    // Wine hides a visible child before destroying it, and hiding asks to end the editing;
+    // from WM_DESTROY on nothing reaches the parent, because the notify style is cleared first.
+    DestroyWindow(tree);
+    CHECK((parent.Codes() == Codes{} || parent.Codes() == Codes{LUMTREEN_ENDEDIT}));
+    CHECK(g_deleted == Codes{0, 1, 2, 3});
+    CHECK(LumTree_WndProc(tree, LUMTREEM_GETCOUNT, 0, 0) == 0); // the record went with it
+}
+
+TEST_CASE("bad input: no record, unknown numbers and null pointers") {
+    Parent parent;
+    HWND tree = parent.Tree();
+    CHECK(LumTree_WndProc(parent.hwnd(), LUMTREEM_GETCOUNT, 0, 0) == 0);
+    CHECK(LumTree_WndProc(nullptr, LUMTREEM_ADDITEM, 0, Ptr("x")) == 0);
+    // Numbers in the private range without an entry get default processing.
+    for (UINT msg : {WM_USER + 6, WM_USER + 14, WM_USER + 76, WM_USER + 191}) {
+        CHECK(Send(tree, msg, 1, 1) == 0);
+    }
+    CHECK(SendI(tree, LUMTREEM_SETDELETECALLBACK, 0, 0) == 1);
+    CHECK(SendI(tree, LUMTREEM_ITEMFROMPOINT, 0, 0) == -1);
+    CHECK(SendI(tree, LUMTREEM_ITEMORENDFROMPOINT, 0, 0) == -1);
+    CHECK(Send(tree, WM_GETDLGCODE, 0, 0) == DLGC_WANTARROWS);
+    CHECK(SendI(tree, LUMTREEM_GETCOUNT) == 0);
+}
