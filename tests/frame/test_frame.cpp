@@ -20,24 +20,24 @@ INT CALLBACK RecordDeletion(HWND window, INT index, DWORD_PTR, DWORD_PTR) {
 
 } // namespace
 
-TEST_CASE("registration and the creation defaults") {
+TEST_CASE("registration, the creation defaults and bad input") {
     Parent parent;
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof(wc);
     REQUIRE(GetClassInfoExA(nullptr, LUMTREE_CLASSNAME, &wc));
-    CHECK(wc.style == (CS_GLOBALCLASS | CS_DBLCLKS));
-    CHECK(wc.cbWndExtra == static_cast<int>(sizeof(void *)));
+    CHECK((wc.style == (CS_GLOBALCLASS | CS_DBLCLKS) && wc.cbWndExtra == sizeof(void *)));
     HWND tree = parent.Tree(kNotifyStyle, 0, 0, 200, 200);
     CHECK(Send(tree, RegisterWindowMessageA(LUMTREE_LOSTCURSORMSG)) == 0);
-    CHECK(GetPropA(tree, "MarvikTree32") == reinterpret_cast<HANDLE>(1));
+    CHECK(GetPropA(tree, "MarvikTree32") == HANDLE(1));
     CHECK(Send(tree, WM_GETFONT) == reinterpret_cast<LRESULT>(GetStockObject(SYSTEM_FONT)));
     const int rh = SendI(tree, LUMTREEM_GETROWHEIGHT);
     // clang-format off
     const std::pair<UINT, int> defaults[] = {
         {LUMTREEM_GETCOUNT, 0}, {LUMTREEM_GETTOPINDEX, 0}, {LUMTREEM_GETCARET, 0},
-        {LUMTREEM_GETSELECTION, -1}, {LUMTREEM_GETFORWARDTOPARENT, 1}, {LUMTREEM_GETTABINTERCEPT, 1},
-        {LUMTREEM_GETSHOWLINES, 1}, {LUMTREEM_GETSHOWBUTTONS, 1}, {LUMTREEM_GETGRIDSTYLE, 2},
-        {LUMTREEM_GETLABELSTYLE, 3}, {LUMTREEM_GETPRESSEDHEADER, -1}, {LUMTREEM_GETTREEWIDTH, 0},
+        {LUMTREEM_GETSELECTION, -1}, {LUMTREEM_GETFORWARDTOPARENT, 1},
+        {LUMTREEM_GETTABINTERCEPT, 1}, {LUMTREEM_GETSHOWLINES, 1}, {LUMTREEM_GETSHOWBUTTONS, 1},
+        {LUMTREEM_GETGRIDSTYLE, 2}, {LUMTREEM_GETLABELSTYLE, 3}, {LUMTREEM_GETPRESSEDHEADER, -1},
+        {LUMTREEM_GETTREEWIDTH, 0},
         {LUMTREEM_GETPAGEROWS, (200 + rh - 1) / rh}, {LUMTREEM_GETFULLROWS, 200 / rh}};
     // clang-format on
     for (auto [msg, value] : defaults) {
@@ -45,9 +45,18 @@ TEST_CASE("registration and the creation defaults") {
         CHECK(SendI(tree, msg) == value);
     }
     const TreeCtl *ctl = RecordOf(tree); // what no message reads back
-    CHECK(ctl->buttonBitmapInfo.bmWidth == 48);
-    CHECK(ctl->lastClientWidth == 200);
+    CHECK((ctl->buttonBitmapInfo.bmWidth == 48 && ctl->lastClientWidth == 200));
     for (COLORREF c : ctl->colorTable) CHECK(c == LUMTREE_AUTOCOLOR);
+    // Bad input: no record, private numbers without an entry, null pointers.
+    CHECK(LumTree_WndProc(parent.hwnd(), LUMTREEM_GETCOUNT, 0, 0) == 0);
+    CHECK(LumTree_WndProc(nullptr, LUMTREEM_ADDITEM, 0, Ptr("x")) == 0);
+    for (UINT msg : {WM_USER + 6, WM_USER + 14, WM_USER + 76, WM_USER + 191}) {
+        CHECK(Send(tree, msg, 1, 1) == 0);
+    }
+    CHECK(SendI(tree, LUMTREEM_SETDELETECALLBACK, 0, 0) == 1);
+    CHECK(SendI(tree, LUMTREEM_ITEMFROMPOINT, 0, 0) == -1);
+    CHECK(Send(tree, WM_GETDLGCODE, 0, 0) == DLGC_WANTARROWS);
+    CHECK(SendI(tree, LUMTREEM_GETCOUNT) == 0);
 }
 
 TEST_CASE("controls used alternately each find their own record; top-level ones too") {
@@ -65,8 +74,7 @@ TEST_CASE("controls used alternately each find their own record; top-level ones 
     // Without a parent the record is made on WM_GETMINMAXINFO, before WM_NCCREATE.
     HWND top = CreateWindowExA(0, LUMTREE_CLASSNAME, "", WS_OVERLAPPEDWINDOW, 0, 0, 200, 150,
                                nullptr, nullptr, nullptr, nullptr);
-    CHECK(SendI(top, LUMTREEM_ADDITEM, 0, Ptr("x")) == 0);
-    CHECK(SendI(top, LUMTREEM_GETCOUNT) == 1);
+    CHECK((SendI(top, LUMTREEM_ADDITEM, 0, Ptr("x")) == 0 && SendI(top, LUMTREEM_GETCOUNT) == 1));
     DestroyWindow(top);
 }
 
@@ -85,8 +93,7 @@ TEST_CASE("WM_CHAR, WM_CLOSE, WM_ERASEBKGND and a minimised WM_SIZE") {
     HDC dc = CreateCompatibleDC(nullptr);
     HGDIOBJ old = SelectObject(dc, CreateBitmap(8, 8, 1, 32, nullptr));
     SetPixel(dc, 3, 3, RGB(255, 0, 0));
-    CHECK(Send(tree, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc)) == 1);
-    CHECK(GetPixel(dc, 3, 3) == RGB(255, 0, 0));
+    CHECK((Send(tree, WM_ERASEBKGND, WPARAM(dc)) == 1 && GetPixel(dc, 3, 3) == RGB(255, 0, 0)));
     DeleteObject(SelectObject(dc, old));
     DeleteDC(dc);
     // A minimised WM_SIZE changes nothing, not even the remembered width.
@@ -95,8 +102,7 @@ TEST_CASE("WM_CHAR, WM_CLOSE, WM_ERASEBKGND and a minimised WM_SIZE") {
     Send(tree, WM_SIZE, SIZE_MINIMIZED, 0);
     CHECK((ctl->pageRows == pageRows && ctl->lastClientWidth == 200));
     Send(tree, WM_SIZE, SIZE_RESTORED, MAKELPARAM(120, 400));
-    CHECK(ctl->lastClientWidth == 120);
-    CHECK(SendI(tree, LUMTREEM_GETCOUNT) == 3);
+    CHECK((ctl->lastClientWidth == 120 && SendI(tree, LUMTREEM_GETCOUNT) == 3));
 }
 
 TEST_CASE("messages from child windows reach the parent unless forwarding is off") {
@@ -109,6 +115,8 @@ TEST_CASE("messages from child windows reach the parent unless forwarding is off
         *result = 0x1234;
         return true;
     };
+    SetFocus(tree);
+    CHECK(GetFocus() == child); // the focus goes on to the child window
     NMHDR hdr{child, 77, 0};
     for (WPARAM on : {5, 0}) {
         CHECK(SendI(tree, LUMTREEM_SETFORWARDTOPARENT, on) == 0);
@@ -126,14 +134,12 @@ TEST_CASE("messages from child windows reach the parent unless forwarding is off
 
 TEST_CASE("the end-edit request needs the notify style, a child window, live drawing, a view") {
     Parent parent;
-    const struct {
-        DWORD style;
-        bool child, redrawOff, asks;
-    } cases[] = {{kNotifyStyle, true, false, true},
-                 {kChildStyle, true, false, false},
-                 {kNotifyStyle, false, false, false},
-                 {kNotifyStyle, true, true, false},
-                 {WS_CHILD | LUMTREESTYLE_NOTIFY, true, false, false}};
+    // clang-format off
+    const struct { DWORD style; bool child, redrawOff, asks; } cases[] = {
+        {kNotifyStyle, true, false, true}, {kChildStyle, true, false, false},
+        {kNotifyStyle, false, false, false}, {kNotifyStyle, true, true, false},
+        {WS_CHILD | LUMTREESTYLE_NOTIFY, true, false, false}};
+    // clang-format on
     for (const auto &c : cases) {
         HWND tree = parent.Tree(c.style);
         if (c.child) PlaceEditor(tree);
@@ -142,57 +148,18 @@ TEST_CASE("the end-edit request needs the notify style, a child window, live dra
         if (c.redrawOff) Send(tree, WM_SETREDRAW, FALSE);
         CHECK(parent.Codes(tree) == (c.redrawOff ? Codes{LUMTREEN_ENDEDIT} : Codes{}));
         parent.Clear();
-        Send(tree, LUMTREEM_ADDITEM, 0, Ptr("a"));
-        CHECK(parent.Codes(tree) == (c.asks ? Codes{LUMTREEN_ENDEDIT} : Codes{}));
+        AddFlat(tree, 4);
+        CHECK(parent.Codes(tree) == (c.asks ? Codes(4, LUMTREEN_ENDEDIT) : Codes{}));
+        TreeDeleteCallback cb{RecordDeletion, 0};
+        CHECK(SendI(tree, LUMTREEM_SETDELETECALLBACK, 0, Ptr(&cb)) == 1);
+        parent.Clear();
+        g_deleted.clear();
+        // Destruction calls the deletion callback for every item and notifies nothing: the
+        // notify style goes first. (Wine hides a visible child before destroying it, and
+        // hiding may ask once to end the editing.)
         DestroyWindow(tree);
+        CHECK((parent.Codes() == Codes{} || parent.Codes() == Codes{LUMTREEN_ENDEDIT}));
+        CHECK(g_deleted == Codes{0, 1, 2, 3});
+        CHECK(LumTree_WndProc(tree, LUMTREEM_GETCOUNT, 0, 0) == 0); // the record went with it
     }
-}
-
-TEST_CASE("focus changes are reported whatever the style; the focus goes on to a child") {
-    Parent parent;
-    HWND plain = parent.Tree(kChildStyle, 0, 0, 100, 100, 5);
-    parent.Clear();
-    SetFocus(plain);
-    SetFocus(parent.hwnd());
-    CHECK(parent.Codes(plain) == Codes{LUMTREEN_SETFOCUS, LUMTREEN_KILLFOCUS});
-    CHECK(parent.Notes()[0].id == 5);
-    HWND edit = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 0, 0, 60, 20, plain, nullptr,
-                                nullptr, nullptr);
-    parent.Clear();
-    SetFocus(plain);
-    CHECK(GetFocus() == edit);
-    // The focus moves on before the control reports that it received it.
-    CHECK(parent.Codes(plain) == Codes{LUMTREEN_KILLFOCUS, LUMTREEN_SETFOCUS});
-}
-
-TEST_CASE("destruction notifies nothing and calls the deletion callback once per item") {
-    Parent parent;
-    HWND tree = parent.Tree(kNotifyStyle);
-    PlaceEditor(tree); // under the notify style every change asks to end the editing
-    AddFlat(tree, 4);
-    TreeDeleteCallback cb{RecordDeletion, 0};
-    CHECK(SendI(tree, LUMTREEM_SETDELETECALLBACK, 0, Ptr(&cb)) == 1);
-    parent.Clear();
-    // Wine hides a visible child before destroying it, and hiding asks to end the editing;
-    // from WM_DESTROY on nothing reaches the parent, because the notify style is cleared first.
-    DestroyWindow(tree);
-    CHECK((parent.Codes() == Codes{} || parent.Codes() == Codes{LUMTREEN_ENDEDIT}));
-    CHECK(g_deleted == Codes{0, 1, 2, 3});
-    CHECK(LumTree_WndProc(tree, LUMTREEM_GETCOUNT, 0, 0) == 0); // the record went with it
-}
-
-TEST_CASE("bad input: no record, unknown numbers and null pointers") {
-    Parent parent;
-    HWND tree = parent.Tree();
-    CHECK(LumTree_WndProc(parent.hwnd(), LUMTREEM_GETCOUNT, 0, 0) == 0);
-    CHECK(LumTree_WndProc(nullptr, LUMTREEM_ADDITEM, 0, Ptr("x")) == 0);
-    // Numbers in the private range without an entry get default processing.
-    for (UINT msg : {WM_USER + 6, WM_USER + 14, WM_USER + 76, WM_USER + 191}) {
-        CHECK(Send(tree, msg, 1, 1) == 0);
-    }
-    CHECK(SendI(tree, LUMTREEM_SETDELETECALLBACK, 0, 0) == 1);
-    CHECK(SendI(tree, LUMTREEM_ITEMFROMPOINT, 0, 0) == -1);
-    CHECK(SendI(tree, LUMTREEM_ITEMORENDFROMPOINT, 0, 0) == -1);
-    CHECK(Send(tree, WM_GETDLGCODE, 0, 0) == DLGC_WANTARROWS);
-    CHECK(SendI(tree, LUMTREEM_GETCOUNT) == 0);
 }

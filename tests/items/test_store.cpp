@@ -135,26 +135,25 @@ TEST_CASE("expanding, collapsing, showing, hiding, ensure visible; the scroll ba
     Parent parent;
     HWND tree = parent.Tree(kNotifyStyle | WS_VSCROLL);
     AddItems(tree, {{"a", 0}, {"b", 2}, {"c", 1}, {"d", 2}, {"e", 3}});
-    Send(tree, LUMTREEM_EXPAND, 0, MAKELPARAM(0, 0));
-    CHECK((Outline(tree) == "a [b] [c] [d] [e]" && SendI(tree, LUMTREEM_ISEXPANDED, 0) == 0));
-    // One level shows the children only, also across level jumps.
-    CHECK(SendI(tree, LUMTREEM_EXPAND, 0, MAKELPARAM(1, 0)) == 1);
-    CHECK((Outline(tree) == "a b c [d] [e]" && SendI(tree, LUMTREEM_ISEXPANDED, 0) == 1));
-    CHECK(SendI(tree, LUMTREEM_EXPAND, 0, MAKELPARAM(1, 1)) == 1); // already expanded: no change
-    CHECK(Outline(tree) == "a b c [d] [e]");
-    CHECK(SendI(tree, LUMTREEM_EXPAND, 3, MAKELPARAM(1, 0)) == 0); // hidden
-    Send(tree, LUMTREEM_EXPAND, 0, MAKELPARAM(0, 0));
-    CHECK(SendI(tree, LUMTREEM_EXPAND, 0, MAKELPARAM(1, 1)) == 1);
-    CHECK(Outline(tree) == "a b c d e");
-    CHECK(SendI(tree, LUMTREEM_EXPAND, 4, MAKELPARAM(1, 0)) == 0); // no children
-    // Hiding collapses the parent, level 0 cannot hide, showing expands the ancestors.
-    CHECK(SendI(tree, LUMTREEM_SHOWITEM, 0, 0) == 0);
-    CHECK(SendI(tree, LUMTREEM_SHOWITEM, 4, 0) == 1);
-    CHECK(Outline(tree) == "a b c d [e]");
-    CHECK(SendI(tree, LUMTREEM_SHOWITEM, 2, 0) == 1);
-    CHECK(Outline(tree) == "a [b] [c] [d] [e]");
-    CHECK(SendI(tree, LUMTREEM_SHOWITEM, 4, 1) == 1);
-    CHECK(Outline(tree) == "a b c d e");
+    constexpr UINT Expand = LUMTREEM_EXPAND, Show = LUMTREEM_SHOWITEM;
+    // One level shows the children only, also across level jumps; all levels changes nothing
+    // where the first child is shown. Hiding collapses the parent, level 0 cannot hide,
+    // showing expands the ancestors.
+    // clang-format off
+    const struct { UINT msg; int item; LPARAM arg; int result; const char *outline; } steps[] = {
+        {Expand, 0, 0, 1, "a [b] [c] [d] [e]"}, {Expand, 0, 1, 1, "a b c [d] [e]"},
+        {Expand, 0, MAKELPARAM(1, 1), 1, "a b c [d] [e]"}, {Expand, 3, 1, 0, "a b c [d] [e]"},
+        {Expand, 0, 0, 1, "a [b] [c] [d] [e]"}, {Expand, 0, MAKELPARAM(1, 1), 1, "a b c d e"},
+        {Expand, 4, 1, 0, "a b c d e"}, {Show, 0, 0, 0, "a b c d e"},
+        {Show, 4, 0, 1, "a b c d [e]"}, {Show, 2, 0, 1, "a [b] [c] [d] [e]"},
+        {Show, 4, 1, 1, "a b c d e"}};
+    // clang-format on
+    for (const auto &s : steps) {
+        CAPTURE(s.outline);
+        CHECK(SendI(tree, s.msg, static_cast<WPARAM>(s.item), s.arg) == s.result);
+        CHECK(Outline(tree) == s.outline);
+        CHECK(SendI(tree, LUMTREEM_ISEXPANDED, 0) == (s.outline[2] != '['));
+    }
     // Appending repaints from the previous sibling's row down.
     RECT rc{};
     UpdateWindow(tree);
@@ -288,7 +287,8 @@ TEST_CASE("bad indexes return the failure value and change nothing; null buffers
         {LUMTREEM_DELETEITEM, 0, -1}, {LUMTREEM_DELETECHILDREN, 0, -1}, {LUMTREEM_SETLEVEL, 1, 0},
         {LUMTREEM_SHOWITEM, 0, 0}, {LUMTREEM_EXPAND, 1, 0}, {LUMTREEM_ISSHOWN, 0, 0},
         {LUMTREEM_ISEXPANDED, 0, 0}, {LUMTREEM_ENSUREVISIBLE, 0, 0}, {LUMTREEM_MOVEITEM, 0, -1},
-        {LUMTREEM_COPYITEM, 0, -1}, {LUMTREEM_GETTEXT, Ptr(buffer), -1}, {LUMTREEM_SETTEXT, Ptr("x"), 0},
+        {LUMTREEM_COPYITEM, 0, -1}, {LUMTREEM_GETTEXT, Ptr(buffer), -1},
+        {LUMTREEM_SETTEXT, Ptr("x"), 0},
         {LUMTREEM_GETTEXTLENGTH, 0, -1}, {LUMTREEM_GETBITMAP, 0, 0}, {LUMTREEM_GETNODEBITMAP, 0, 0},
         {LUMTREEM_SETBITMAP, 0, 0}, {LUMTREEM_SETNODEBITMAP, 0, 0}, {LUMTREEM_ISENABLED, 0, 0},
         {LUMTREEM_ENABLEITEM, 1, 0}, {LUMTREEM_GETDATA, 0, -1}, {LUMTREEM_SETDATA, 5, -1},

@@ -93,12 +93,15 @@ TEST_CASE("multiple mode: select one, all and ranges; count and list; repaint wh
     CHECK((f.Selected() == Codes{1, 2, 3, 4, 7, 9, 11} && spy.Rows() == Codes{2, 4}));
     // clang-format off
     const struct { UINT msg; WPARAM wp; LPARAM lp; int result; } cases[] = {
-        {LUMTREEM_GETSELITEMS, 0, Ptr(buffer), -1}, {LUMTREEM_GETSELITEMS, WPARAM(-1), Ptr(buffer), -1},
-        {LUMTREEM_GETSELITEMS, 8, 0, -1}, {LUMTREEM_SELECTRANGE, 0, MAKELPARAM(4, 2), 0},
-        {LUMTREEM_SELECTRANGE, 1, MAKELPARAM(8, 12), -1}, {LUMTREEM_SELECTRANGE, 1, MAKELPARAM(0xFFFF, 3), -1},
-        {LUMTREEM_SELECTITEM, 0, 3, 0}, {LUMTREEM_SELECTITEM, 1, 12, -1}, {LUMTREEM_SELECTITEM, 1, -2, -1},
-        {LUMTREEM_ISSELECTED, 3, 0, 0}, {LUMTREEM_ISSELECTED, 4, 0, 1}, {LUMTREEM_ISSELECTED, 12, 0, -1},
-        {LUMTREEM_SELECTITEM, 0, -1, 0}, {LUMTREEM_GETSELCOUNT, 0, 0, 0}};
+        {LUMTREEM_GETSELITEMS, 0, Ptr(buffer), -1}, {LUMTREEM_GETSELITEMS, 8, 0, -1},
+        {LUMTREEM_GETSELITEMS, WPARAM(-1), Ptr(buffer), -1},
+        {LUMTREEM_SELECTRANGE, 0, MAKELPARAM(4, 2), 0}, // first above last
+        {LUMTREEM_SELECTRANGE, 1, MAKELPARAM(8, 12), -1},
+        {LUMTREEM_SELECTRANGE, 1, MAKELPARAM(0xFFFF, 3), -1}, {LUMTREEM_SELECTITEM, 0, 3, 0},
+        {LUMTREEM_SELECTITEM, 1, 12, -1}, {LUMTREEM_SELECTITEM, 1, -2, -1},
+        {LUMTREEM_ISSELECTED, 3, 0, 0}, {LUMTREEM_ISSELECTED, 4, 0, 1},
+        {LUMTREEM_ISSELECTED, 12, 0, -1}, {LUMTREEM_SELECTITEM, 0, -1, 0},
+        {LUMTREEM_GETSELCOUNT, 0, 0, 0}};
     // clang-format on
     for (const auto &c : cases) CHECK(SendI(f.tree, c.msg, c.wp, c.lp) == c.result);
     CHECK((f.Caret() == 0 && f.parent.Codes(f.tree).empty()));
@@ -108,7 +111,7 @@ TEST_CASE("the steps: anchors, Shift, Ctrl+Shift and Ctrl, and the single step i
     Stepped f(kMulti);
     Send(f.tree, LUMTREEM_SELECTITEM, 1, 0);
     // clang-format off
-    const struct { bool with10; int n; bool select, shift, ctrl; Codes codes; Codes selected; } steps[] = {
+    const struct { bool with10; int n; bool select, shift, ctrl; Codes codes, chosen; } steps[] = {
         {0, 6, 1, 1, 0, {C, S}, {6}}, // Shift without an anchor: 6 alone
         {0, 2, 1, 0, 0, {C, S}, {2}},
         {1, 5, 1, 1, 0, {C, S}, {2, 3, 4, 5}}, // Shift: the range from the anchor, nothing else
@@ -121,7 +124,7 @@ TEST_CASE("the steps: anchors, Shift, Ctrl+Shift and Ctrl, and the single step i
         CAPTURE(s.n);
         if (s.with10) Send(f.tree, LUMTREEM_SELECTITEM, 1, 10);
         CHECK(f.Step(s.n, s.select, s.shift, s.ctrl) == s.codes);
-        CHECK((f.Selected() == s.selected && f.Caret() == s.n));
+        CHECK((f.Selected() == s.chosen && f.Caret() == s.n));
         if (s.n == 7 || s.n == 9) CHECK(f.ctl->anchor == (s.n == 7 ? 2 : 9));
     }
     // The single step (bitmap, label, button clicks) moves only the caret and anchor here.
