@@ -148,3 +148,54 @@ TEST_CASE(
     CHECK(SendI(tree, LUMTREEM_GETHPOS) == SendI(tree, LUMTREEM_GETHEXTENT) - W);
     CHECK(parent.Codes(tree) == std::vector<int>{LUMTREEN_TREEWIDTHCHANGE, LUMTREEN_HSCROLL});
 }
+
+TEST_CASE("bars that stay disabled, ranges held during a request, WM_SIZE, the resize cursor") {
+    Parent parent;
+    // Nothing to scroll: without the style the bar goes, with it the bar stays, disabled.
+    HWND plain = TreeWithRows(parent, 2, kNotifyStyle | WS_VSCROLL);
+    HWND kept = TreeWithRows(parent, 2, kNotifyStyle | WS_VSCROLL | LUMTREESTYLE_DISABLENOSCROLL);
+    CHECK((GetWindowLongA(plain, GWL_STYLE) & WS_VSCROLL) == 0);
+    CHECK((GetWindowLongA(kept, GWL_STYLE) & WS_VSCROLL) != 0);
+    CHECK_FALSE(EnableScrollBar(kept, SB_VERT, ESB_DISABLE_BOTH)); // already disabled
+    DestroyWindow(plain);
+    DestroyWindow(kept);
+
+    // Items added while a request is applied move the position only; the range follows later.
+    HWND tree = TreeWithRows(parent, 10);
+    parent.onMessage = [&](UINT msg, WPARAM wp, LPARAM, LRESULT *) {
+        if (msg == WM_COMMAND && HIWORD(wp) == LUMTREEN_TOPCHANGE) AddFlat(tree, 5);
+        return false;
+    };
+    Request(parent, tree, WM_VSCROLL, SB_LINEDOWN, 1);
+    CHECK(BarOf(tree) == "0..9 page 4 pos 1");
+    parent.onMessage = nullptr;
+    Send(tree, WM_VSCROLL, SB_ENDSCROLL, 0);
+    CHECK(BarOf(tree) == "0..14 page 4 pos 1");
+
+    // A taller window holds more rows; a wider one pulls the horizontal position back.
+    const int rh = SendI(tree, LUMTREEM_GETROWHEIGHT);
+    REQUIRE(SendI(tree, LUMTREEM_SETHEXTENT, 400) == 1);
+    Send(tree, LUMTREEM_SETHPOS, static_cast<WPARAM>(-1));
+    parent.Clear();
+    MoveWindow(tree, 0, 0, 300, 8 * rh + GetSystemMetrics(SM_CYHSCROLL), TRUE);
+    CHECK(SendI(tree, LUMTREEM_GETFULLROWS) == 8);
+    CHECK(BarOf(tree) == "0..14 page 8 pos 1");
+    CHECK(SendI(tree, LUMTREEM_GETHPOS) == 400 - 300 + GetSystemMetrics(SM_CXVSCROLL));
+    CHECK(parent.Codes(tree) == std::vector<int>{LUMTREEN_HSCROLL});
+
+    // The resize cursor from 4 pixels left of a divider up to 3 pixels right of it.
+    TreeColumnInfo columns[2] = {{60, 0, 0, nullptr}, {50, 0, 0, nullptr}};
+    Send(tree, LUMTREEM_DELETEALL);
+    REQUIRE(SendI(tree, LUMTREEM_SETCOLUMNINFO, 2, Ptr(columns)) == 1);
+    Send(tree, LUMTREEM_SHOWHEADER, 1);
+    const int divider = SendI(tree, LUMTREEM_GETTREEWIDTH) + 60;
+    for (auto [dx, resize] : {std::pair{-5, false}, {-4, true}, {3, true}, {4, false}}) {
+        POINT pt{divider + dx, 2};
+        ClientToScreen(tree, &pt);
+        SetCursorPos(pt.x, pt.y);
+        SetCursor(nullptr);
+        CAPTURE(dx);
+        CHECK((Send(tree, WM_SETCURSOR, reinterpret_cast<WPARAM>(tree), HTCLIENT) == 1) == resize);
+        CHECK((GetCursor() == Record(tree)->resizeCursor) == resize);
+    }
+}
