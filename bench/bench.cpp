@@ -1,8 +1,8 @@
 // Benchmark of the item store against the platform's tree view (SysTreeView32 of comctl32).
 //
 // Every case runs the same work on a LumTree control and on a tree view in this process and
-// prints both times and their ratio (LumTree / tree view). Cases are entries of kCases: a
-// later benchmark (painting, scrolling) adds its functions there. Memory is measured in child
+// prints both times and their ratio (LumTree / tree view). Cases are entries of kCases: each
+// benchmark (item store, painting, scrolling) adds its functions there. Memory is measured in child
 // processes of this program, so that each peak belongs to one control and one size only.
 //
 //   lumtree_bench.exe            all cases for N = 10,000, 100,000 and 1,000,000
@@ -334,6 +334,45 @@ double LineScrolls(Control &c, int n, std::string &note) {
     return Now() - t0;
 }
 
+// ---- Scrolling: the cost of one request against the length of the list, drawing off ---------
+
+constexpr int kThumbJumps = 2000;
+constexpr int kLineSteps = 2000;
+
+// A flat list of n rows; thumb jumps between the top and the end (the bar's position set as a
+// dragged thumb leaves it, then SB_THUMBTRACK), then line steps up and down at the end, where a
+// row count has the whole list before it. With drawing off what is left is the control's own
+// work of finding rows and items; the note gives the cost of one request of each kind.
+double ScrollRequests(Control &c, int n, std::string &note) {
+    AppendDrawingOff(c, n, note);
+    HWND w = c.window;
+    SCROLLINFO si{sizeof(si), SIF_RANGE | SIF_PAGE, 0, 0, 0, 0, 0};
+    GetScrollInfo(w, SB_VERT, &si);
+    const int last = si.nMax - static_cast<int>(si.nPage) + 1;
+    c.Redraw(false);
+    double t0 = Now();
+    for (int k = 0; k < kThumbJumps; ++k) {
+        const int target = k % 2 ? 0 : last;
+        SetScrollPos(w, SB_VERT, target, FALSE);
+        // The message holds 16 bits of the position: the tree view, which reads it there,
+        // lands on the position modulo 65,536 in longer lists.
+        SendMessageA(w, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, static_cast<WORD>(target)), 0);
+    }
+    const double jumps = Now() - t0;
+    SendMessageA(w, WM_VSCROLL, SB_BOTTOM, 0);
+    t0 = Now();
+    for (int k = 0; k < kLineSteps; ++k) {
+        SendMessageA(w, WM_VSCROLL, k % 2 ? SB_LINEDOWN : SB_LINEUP, 0);
+    }
+    const double steps = Now() - t0;
+    c.Redraw(true);
+    char buffer[96];
+    std::snprintf(buffer, sizeof buffer, "thumb jump %.1f us, line step %.1f us",
+                  jumps / kThumbJumps * 1e6, steps / kLineSteps * 1e6);
+    note = buffer;
+    return jumps + steps;
+}
+
 struct Case {
     const char *name;
     CaseFn fn;
@@ -358,6 +397,7 @@ const Case kCases[] = {
     {"full repaint of a page, at the top", RepaintTop, 100000, 100000, true},
     {"full repaint of a page, at the end", RepaintEnd, 100000, 100000, true},
     {"1,000 line scrolls with painting", LineScrolls, 100000, 100000, true},
+    {"scroll, 2,000 jumps + 2,000 lines", ScrollRequests, 100000, 0, true},
 };
 
 // ---- Memory: peak working set of a child process that holds one filled control ----------

@@ -2,6 +2,8 @@
 // and the automatic column width. Also the text measurement shared with the row labels.
 #include "layout.h"
 
+#include "../frame/gdi.h"
+
 #include "../items/items.h"
 
 #include <algorithm>
@@ -254,10 +256,11 @@ INT AutoColumnWidth(TreeCtl *ctl, INT column) {
     const INT avg = ctl->avgCharWidth;
     const LONG cellBitmapWidth = ctl->cellBitmapInfo.bmWidth;
     const UINT cellFormat = (col.format & LUMTREEFORMAT_MULTILINE) ? 0 : DT_SINGLELINE;
-    WindowDC dc(ctl->window);
+    gdi::WindowDC windowDC(ctl->window);
+    const HDC dc = windowDC.get();
     INT best = avg, deepest = 0;
     {
-        FontScope itemFont(dc, ctl->itemFont);
+        gdi::Select itemFont(dc, ctl->itemFont);
         for (INT i = 0; i < ctl->itemCount; ++i) {
             const TreeItem *item = ItemAt(ctl, i);
             deepest = std::max<INT>(deepest, item->level);
@@ -266,7 +269,7 @@ INT AutoColumnWidth(TreeCtl *ctl, INT column) {
             const bool hasBitmap = cell && cell->bitmap;
             const bool alone = hasBitmap && (cell->flags & LUMTREEBITMAP_ALONE);
             const char *text = ItemText(item, column);
-            FontScope cellFont(dc, cell ? cell->font : nullptr);
+            gdi::Select cellFont(dc, cell ? cell->font : nullptr);
             INT w = avg + TextAndBitmapWidth(ctl, dc, text, hasBitmap, alone, cellBitmapWidth,
                                              cellFormat);
             // Column 0 measures from the row start: the tree part of the item's level comes
@@ -276,7 +279,7 @@ INT AutoColumnWidth(TreeCtl *ctl, INT column) {
         }
     }
     if (ctl->showHeader && col.title) {
-        FontScope headerFont(dc, ctl->headerFont);
+        gdi::Select headerFont(dc, ctl->headerFont);
         INT h = avg + 6 +
                 TextAndBitmapWidth(ctl, dc, col.title, col.headerBitmap != nullptr,
                                    (col.headerBitmapFlags & LUMTREEBITMAP_ALONE) != 0,

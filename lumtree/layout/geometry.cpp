@@ -3,6 +3,7 @@
 // All divisions truncate toward zero.
 #include "layout.h"
 
+#include "../frame/gdi.h"
 #include "../items/items.h"
 
 #include <algorithm>
@@ -224,11 +225,9 @@ INT ItemOrEndFromPoint(const TreeCtl *ctl, POINT pt) {
 }
 
 void ReadFontMetrics(const TreeCtl *ctl, HFONT font, TEXTMETRICA *tm) {
-    HDC dc = GetDC(ctl->window);
-    HGDIOBJ old = SelectObject(dc, font);
-    GetTextMetricsA(dc, tm);
-    SelectObject(dc, old);
-    ReleaseDC(ctl->window, dc);
+    gdi::WindowDC dc(ctl->window);
+    gdi::Select selected(dc.get(), font);
+    GetTextMetricsA(dc.get(), tm);
 }
 
 void RecalcRowHeight(TreeCtl *ctl) {

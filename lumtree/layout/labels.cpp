@@ -2,6 +2,8 @@
 // texts, attributes, flags and font, and the corner's text, bitmap, flags and button state.
 #include "layout.h"
 
+#include "../frame/gdi.h"
+
 #include "../items/items.h"
 
 #include <algorithm>
@@ -160,10 +162,11 @@ INT CalcLabelWidth(TreeCtl *ctl) {
     if (!ctl->showLabels) return 0;
     const INT avg = ctl->avgCharWidth;
     const LONG bitmapWidth = ctl->labelBitmapInfo.bmWidth;
-    WindowDC dc(ctl->window);
+    gdi::WindowDC windowDC(ctl->window);
+    const HDC dc = windowDC.get();
     INT best = 0;
     {
-        FontScope labelFont(dc, ctl->labelFont);
+        gdi::Select labelFont(dc, ctl->labelFont);
         // Every item counts, hidden ones too: a label must fit once its row is shown.
         for (INT i = 0; i < ctl->itemCount; ++i) {
             const TreeItem *item = ItemAt(ctl, i);
@@ -179,7 +182,7 @@ INT CalcLabelWidth(TreeCtl *ctl) {
     }
     INT result = best + avg + LabelMargin(ctl);
     if (ctl->showHeader && ctl->cornerText) {
-        FontScope headerFont(dc, ctl->headerFont);
+        gdi::Select headerFont(dc, ctl->headerFont);
         INT c = avg + 6 +
                 TextAndBitmapWidth(ctl, dc, ctl->cornerText, ctl->cornerBitmap != nullptr,
                                    (ctl->cornerBitmapFlags & LUMTREEBITMAP_ALONE) != 0,

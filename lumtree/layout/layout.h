@@ -110,33 +110,6 @@ void OnVScroll(TreeCtl *ctl, WPARAM wp, LPARAM lp);
 void OnHScroll(TreeCtl *ctl, WPARAM wp, LPARAM lp);
 
 // ---- Measuring text (layout/columns.cpp) ----
-// A device context of the control's window, released when the guard ends.
-class WindowDC {
-public:
-    explicit WindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
-    ~WindowDC() { ReleaseDC(window_, dc_); }
-    WindowDC(const WindowDC &) = delete;
-    WindowDC &operator=(const WindowDC &) = delete;
-    operator HDC() const { return dc_; }
-
-private:
-    HWND window_;
-    HDC dc_;
-};
-// A font selected into a device context until the guard ends; a null font selects nothing.
-class FontScope {
-public:
-    FontScope(HDC dc, HFONT font) : dc_(dc), old_(font ? SelectObject(dc, font) : nullptr) {}
-    ~FontScope() {
-        if (old_) SelectObject(dc_, old_);
-    }
-    FontScope(const FontScope &) = delete;
-    FontScope &operator=(const FontScope &) = delete;
-
-private:
-    HDC dc_;
-    HGDIOBJ old_;
-};
 // Width of a text as DrawText measures it with DT_CALCRECT | DT_NOPREFIX and extra format bits.
 INT TextWidth(HDC dc, const char *text, UINT format);
 // Width of a text with an optional bitmap in a header cell, the corner, a label or a cell: the

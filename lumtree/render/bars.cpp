@@ -4,7 +4,7 @@
 
 #include "../items/items.h"
 #include "../layout/layout.h"
-#include "gdi.h"
+#include "../frame/gdi.h"
 
 namespace {
 

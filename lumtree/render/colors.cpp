@@ -3,7 +3,7 @@
 #include "render.h"
 
 #include "../layout/layout.h"
-#include "gdi.h"
+#include "../frame/gdi.h"
 
 #include <algorithm>
 #include <iterator>

@@ -7,7 +7,7 @@
 
 #include "../items/items.h"
 #include "../layout/layout.h"
-#include "gdi.h"
+#include "../frame/gdi.h"
 
 #include <algorithm>
 #include <optional>

@@ -3,7 +3,7 @@
 // corner.
 #include "render.h"
 
-#include "gdi.h"
+#include "../frame/gdi.h"
 
 #include <algorithm>
 #include <cstring>

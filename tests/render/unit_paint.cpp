@@ -2,9 +2,9 @@
 // routines name; tree lines against their rule; fonts; automatic colours; the paint pipeline.
 #include "../support/harness.h"
 #include "lumtree/api/api.h"
+#include "lumtree/frame/gdi.h"
 #include "lumtree/items/items.h"
 #include "lumtree/layout/layout.h"
-#include "lumtree/render/gdi.h"
 #include "lumtree/render/render.h"
 
 #include <algorithm>

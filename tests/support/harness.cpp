@@ -4,31 +4,21 @@
 
 namespace lt {
 
-namespace {
-
-constexpr char kParentClass[] = "LumTreeTestParent";
-
-void RegisterParentClass() {
-    static bool done = false;
-    if (done) return;
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = &Parent::Proc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = kParentClass;
-    RegisterClassA(&wc);
-    done = true;
-}
-
-} // namespace
-
 Parent::Parent(int width, int height) {
+    static const char *const kClass = [] {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = &Parent::Proc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+        wc.lpszClassName = "LumTreeTestParent";
+        RegisterClassA(&wc);
+        return wc.lpszClassName;
+    }();
     LumTree_RegisterApp(GetModuleHandleA(nullptr));
-    RegisterParentClass();
-    window_ = CreateWindowExA(0, kParentClass, "LumTree test",
-                              WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 20, 20, width, height,
-                              nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    window_ =
+        CreateWindowExA(0, kClass, "LumTree test", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 20, 20,
+                        width, height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     REQUIRE(window_ != nullptr);
     SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetForegroundWindow(window_);
@@ -58,18 +48,19 @@ std::vector<int> Parent::Codes(HWND from) const {
     return codes;
 }
 
+int Parent::CountOf(int code) const {
+    int n = 0;
+    for (const Notification &note : notes_) n += note.code == code;
+    return n;
+}
+
 LRESULT CALLBACK Parent::Proc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
     auto *self = reinterpret_cast<Parent *>(GetWindowLongPtrA(w, GWLP_USERDATA));
     if (!self) return DefWindowProcA(w, m, wp, lp);
-    if (m == WM_COMMAND) {
-        self->notes_.push_back({HIWORD(wp), LOWORD(wp), reinterpret_cast<HWND>(lp)});
-    }
-    if (self->onMessage) {
-        LRESULT result = 0;
-        if (self->onMessage(m, wp, lp, &result)) return result;
-    }
-    if (m == WM_COMMAND) return 0;
-    return DefWindowProcA(w, m, wp, lp);
+    if (m == WM_COMMAND) self->notes_.push_back({HIWORD(wp), LOWORD(wp), HWND(lp)});
+    LRESULT result = 0;
+    if (self->onMessage && self->onMessage(m, wp, lp, &result)) return result;
+    return m == WM_COMMAND ? 0 : DefWindowProcA(w, m, wp, lp);
 }
 
 void Pump() {
@@ -98,6 +89,11 @@ void AddFlat(HWND tree, int n) {
     }
 }
 
+HWND PlaceEditor(HWND tree) {
+    return CreateWindowExA(0, "STATIC", "editor", WS_CHILD | WS_VISIBLE, 0, 0, 40, 12, tree,
+                           reinterpret_cast<HMENU>(77), nullptr, nullptr);
+}
+
 int Pixels::Count(const RECT &rc, COLORREF colour) const {
     int n = 0;
     for (int y = rc.top; y < rc.bottom; ++y) {
@@ -108,65 +104,46 @@ int Pixels::Count(const RECT &rc, COLORREF colour) const {
 
 namespace {
 
-// A 32-bit top-down DIB section selected into a memory DC.
-struct MemoryBitmap {
-    HDC dc = nullptr;
-    HBITMAP bitmap = nullptr;
-    HGDIOBJ old = nullptr;
-    DWORD *bits = nullptr;
-    MemoryBitmap(int width, int height) {
-        BITMAPINFO bi{};
-        bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-        bi.bmiHeader.biWidth = width;
-        bi.bmiHeader.biHeight = -height;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        bi.bmiHeader.biCompression = BI_RGB;
-        dc = CreateCompatibleDC(nullptr);
-        void *p = nullptr;
-        bitmap = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &p, nullptr, 0);
-        bits = static_cast<DWORD *>(p);
-        old = SelectObject(dc, bitmap);
+// Hands `draw` a memory DC holding a 32-bit top-down DIB of the window's client size, then
+// reads the pixels back.
+template <class Draw> Pixels Capture(HWND w, Draw draw) {
+    RECT rc;
+    GetClientRect(w, &rc);
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof(bi.bmiHeader), rc.right, -rc.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    HDC dc = CreateCompatibleDC(nullptr);
+    void *p = nullptr;
+    HBITMAP bitmap = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &p, nullptr, 0);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    draw(dc, rc);
+    GdiFlush();
+    Pixels px{rc.right, rc.bottom, std::vector<COLORREF>(size_t(rc.right) * rc.bottom)};
+    const auto *bits = static_cast<const DWORD *>(p);
+    for (size_t i = 0; i < px.bits.size(); ++i) {
+        px.bits[i] = RGB((bits[i] >> 16) & 0xFF, (bits[i] >> 8) & 0xFF, bits[i] & 0xFF);
     }
-    ~MemoryBitmap() {
-        SelectObject(dc, old);
-        DeleteObject(bitmap);
-        DeleteDC(dc);
-    }
-    Pixels Read(int width, int height) const {
-        GdiFlush();
-        Pixels px;
-        px.width = width;
-        px.height = height;
-        px.bits.resize(static_cast<size_t>(width) * height);
-        for (size_t i = 0; i < px.bits.size(); ++i) {
-            DWORD v = bits[i];
-            px.bits[i] = RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
-        }
-        return px;
-    }
-};
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    return px;
+}
 
 } // namespace
 
 Pixels PrintClient(HWND w) {
-    RECT rc;
-    GetClientRect(w, &rc);
-    MemoryBitmap mem(rc.right, rc.bottom);
-    SendMessageA(w, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(mem.dc), PRF_CLIENT);
-    return mem.Read(rc.right, rc.bottom);
+    return Capture(w, [&](HDC dc, const RECT &) {
+        SendMessageA(w, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    });
 }
 
 Pixels Screen(HWND w) {
     UpdateWindow(w);
     Pump();
-    RECT rc;
-    GetClientRect(w, &rc);
-    MemoryBitmap mem(rc.right, rc.bottom);
-    HDC dc = GetDC(w);
-    BitBlt(mem.dc, 0, 0, rc.right, rc.bottom, dc, 0, 0, SRCCOPY);
-    ReleaseDC(w, dc);
-    return mem.Read(rc.right, rc.bottom);
+    return Capture(w, [&](HDC dc, const RECT &rc) {
+        HDC screen = GetDC(w);
+        BitBlt(dc, 0, 0, rc.right, rc.bottom, screen, 0, 0, SRCCOPY);
+        ReleaseDC(w, screen);
+    });
 }
 
 size_t HeapBytesInUse() {

@@ -17,11 +17,11 @@ inline constexpr int kTreeId = 100;
 inline constexpr DWORD kChildStyle = WS_CHILD | WS_VISIBLE;
 inline constexpr DWORD kNotifyStyle = kChildStyle | LUMTREESTYLE_NOTIFY;
 
-// One WM_COMMAND as the parent received it.
+// One WM_COMMAND as the parent received it: HIWORD(wParam), LOWORD(wParam), lParam.
 struct Notification {
-    int code;  // HIWORD(wParam)
-    int id;    // LOWORD(wParam)
-    HWND from; // lParam
+    int code;
+    int id;
+    HWND from;
 };
 
 // A visible top-level window that parents the controls under test. It records every
@@ -41,6 +41,8 @@ public:
     const std::vector<Notification> &Notes() const { return notes_; }
     // The codes received, in order; with a window, only those sent by it.
     std::vector<int> Codes(HWND from = nullptr) const;
+    // How many notifications with this code arrived.
+    int CountOf(int code) const;
     void Clear() { notes_.clear(); }
 
     std::function<bool(UINT msg, WPARAM wp, LPARAM lp, LRESULT *result)> onMessage;
@@ -70,8 +72,10 @@ void Pump();
 std::vector<int> AddItems(HWND tree, std::initializer_list<std::pair<const char *, int>> items);
 // Appends n items "Item 0", "Item 1", ... at level 0.
 void AddFlat(HWND tree, int n);
+// A visible child window placed in the control, as an in-place editor would be.
+HWND PlaceEditor(HWND tree);
 
-// Pixels of a window's client area, 0x00RRGGBB as COLORREF order (0x00BBGGRR).
+// Pixels of a window's client area in COLORREF order (0x00BBGGRR).
 struct Pixels {
     int width = 0, height = 0;
     std::vector<COLORREF> bits;

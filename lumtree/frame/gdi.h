@@ -1,7 +1,6 @@
-// Guards for the GDI objects and device-context state that the painters make and change.
-// Every object a painter creates is owned by one of these guards, so it is deleted on every
-// way out of the routine, and every selection or colour change of a DC is undone in reverse
-// order of the guards' construction.
+// Guards for GDI objects and device-context state. Every object a routine creates is owned by
+// one of these guards, so it is deleted on every way out of the routine, and every selection or
+// colour change of a DC is undone in reverse order of the guards' construction.
 #pragma once
 
 #include <windows.h>

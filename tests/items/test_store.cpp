@@ -1,0 +1,320 @@
+// The item store through its messages: the exact results of inserting, deleting, levels,
+// copying and moving, tree queries, showing and expanding, attributes and searches, the repaint
+// and end-edit requests of each change, and bad input. Random sequences are in unit_store.cpp.
+#include "../support/harness.h"
+
+using namespace lt;
+
+namespace {
+
+// The texts of all items, joined by spaces; hidden items in brackets.
+std::string Outline(HWND tree) {
+    std::string out;
+    for (int i = 0, n = SendI(tree, LUMTREEM_GETCOUNT); i < n; ++i) {
+        char text[64] = "";
+        SendI(tree, LUMTREEM_GETTEXT, static_cast<WPARAM>(i), Ptr(text));
+        bool shown = SendI(tree, LUMTREEM_ISSHOWN, static_cast<WPARAM>(i)) == 1;
+        out.append(i ? " " : "").append(shown ? "" : "[").append(text).append(shown ? "" : "]");
+    }
+    return out;
+}
+
+// a0 b1 c2 d1 e0 f1: two roots, the first with a grandchild.
+void Sample(HWND tree) {
+    AddItems(tree, {{"a", 0}, {"b", 1}, {"c", 2}, {"d", 1}, {"e", 0}, {"f", 1}});
+}
+
+std::vector<std::pair<int, LPARAM>> deleted; // (index, data) for each deletion callback
+INT CALLBACK RecordDeletion(HWND, INT index, DWORD_PTR data, DWORD_PTR callbackData) {
+    deleted.push_back({index, static_cast<LPARAM>(data + callbackData)});
+    return 0;
+}
+
+int ScrollMax(HWND tree) {
+    SCROLLINFO si{sizeof(si), SIF_ALL, 0, 0, 0, 0, 0};
+    GetScrollInfo(tree, SB_VERT, &si);
+    return si.nMax;
+}
+
+} // namespace
+
+TEST_CASE("inserting, deleting, levels, copying and moving") {
+    Parent parent;
+    HWND tree = parent.Tree();
+    AddItems(tree, {{"a", 0}, {nullptr, 1}, {"end", 0}});
+    // Inserting at a hidden item first shows it; the new item is level 0 and takes over the
+    // children of the item before it.
+    Send(tree, LUMTREEM_EXPAND, 0, MAKELPARAM(0, 0));
+    CHECK(SendI(tree, LUMTREEM_INSERTITEM, 1, Ptr("x")) == 1);
+    CHECK(Outline(tree) == "a x  end");
+    CHECK((SendI(tree, LUMTREEM_GETLEVEL, 1) == 0 && SendI(tree, LUMTREEM_GETPARENT, 2) == 1));
+    CHECK(SendI(tree, LUMTREEM_SETLEVEL, 3, 100) == 1); // clamped to 0..64
+    CHECK(SendI(tree, LUMTREEM_GETLEVEL, 3) == 64);
+    CHECK(SendI(tree, LUMTREEM_SETLEVEL, 3, -5) == 1);
+    CHECK(SendI(tree, LUMTREEM_GETLEVEL, 3) == 0);
+    // A collapsed parent is expanded when an item joins it; level jumps are kept.
+    Send(tree, LUMTREEM_EXPAND, 1, 0);
+    CHECK(SendI(tree, LUMTREEM_SETLEVEL, 3, 3) == 1);
+    CHECK((Outline(tree) == "a x  end" && SendI(tree, LUMTREEM_GETPARENT, 3) == 2));
+
+    Send(tree, LUMTREEM_DELETEALL);
+    Sample(tree);
+    TreeDeleteCallback cb{RecordDeletion, 1000};
+    CHECK(SendI(tree, LUMTREEM_SETDELETECALLBACK, 0, Ptr(&cb)) == 1);
+    for (int i = 0; i < 6; ++i) Send(tree, LUMTREEM_SETDATA, i, 10 + i);
+    HBITMAP bm = CreateBitmap(8, 8, 1, 1, nullptr);
+    Send(tree, LUMTREEM_ENABLEITEM, 2, 0);
+    Send(tree, LUMTREEM_SETNODEBITMAP, 2, Ptr(bm));
+    // A copy has the source's level, enabled flag, bitmaps, data and text.
+    CHECK(SendI(tree, LUMTREEM_COPYITEM, 2, 5) == 5);
+    CHECK(Outline(tree) == "a b c d e c f");
+    CHECK((SendI(tree, LUMTREEM_GETLEVEL, 5) == 2 && SendI(tree, LUMTREEM_ISENABLED, 5) == 0));
+    CHECK((Send(tree, LUMTREEM_GETDATA, 5) == 12 &&
+           Send(tree, LUMTREEM_GETNODEBITMAP, 5) == Ptr(bm)));
+    CHECK(SendI(tree, LUMTREEM_COPYITEM, 0, -1) == 7); // appended
+    // Moving down returns p - 1, moving up p; a move calls no deletion callback.
+    CHECK(SendI(tree, LUMTREEM_MOVEITEM, 2, 6) == 5);
+    CHECK(Outline(tree) == "a b d e c c f a");
+    CHECK(SendI(tree, LUMTREEM_MOVEITEM, 5, 0) == 0);
+    CHECK(Outline(tree) == "c a b d e c f a");
+    CHECK(deleted.empty());
+    // An expanded item goes alone; a collapsed one takes its subtree, each item announced at
+    // the same index.
+    CHECK(SendI(tree, LUMTREEM_DELETEITEM, 2) == 7);
+    Send(tree, LUMTREEM_EXPAND, 1, 0);
+    CHECK(SendI(tree, LUMTREEM_DELETEITEM, 1) == 5);
+    CHECK(Outline(tree) == "c e c f a");
+    CHECK(deleted == decltype(deleted){{2, 1011}, {1, 1010}, {1, 1013}});
+    CHECK(SendI(tree, LUMTREEM_DELETECHILDREN, 1) == 3);
+    deleted.clear();
+    CHECK(SendI(tree, LUMTREEM_DELETEALL) == 0); // every item, in index order
+    CHECK(deleted == decltype(deleted){{0, 1012}, {1, 1014}, {2, 1010}});
+    Sample(tree);
+    // A collapsed source leaves with its hidden descendants; the result is the copy's index.
+    Send(tree, LUMTREEM_EXPAND, 0, 0);
+    CHECK(SendI(tree, LUMTREEM_MOVEITEM, 0, 5) == 1);
+    CHECK(Outline(tree) == "e a f");
+    Send(tree, LUMTREEM_SETDELETECALLBACK, 0, 0);
+    deleted.clear();
+    Send(tree, LUMTREEM_DELETEALL);
+    CHECK(deleted.empty());
+    DeleteObject(bm);
+}
+
+TEST_CASE("tree queries follow the levels") {
+    Parent parent;
+    HWND tree = parent.Tree();
+    // 0:a0 1:b2 2:c1 3:d2 4:e2 5:f0 6:g1
+    AddItems(tree, {{"a", 0}, {"b", 2}, {"c", 1}, {"d", 2}, {"e", 2}, {"f", 0}, {"g", 1}});
+    constexpr UINT P = LUMTREEM_GETPARENT, R = LUMTREEM_GETROOT, S = LUMTREEM_GETSIBLING,
+                   N = LUMTREEM_GETCHILDCOUNT, C = LUMTREEM_GETCHILD;
+    constexpr int First = LUMTREESIBLING_FIRST, Last = LUMTREESIBLING_LAST,
+                  Prev = LUMTREESIBLING_PREVIOUS, Next = LUMTREESIBLING_NEXT,
+                  Child = LUMTREECHILD_FIRST, Deepest = LUMTREECHILD_LASTDESCENDANT;
+    // clang-format off
+    const struct { UINT msg; int item, arg, expected; } cases[] = {
+        {P, 1, 0, 0}, {P, 4, 0, 2}, {P, 5, 0, -1}, {R, 4, 0, 0}, {R, 6, 0, 5}, {R, 5, 0, -1},
+        {S, 4, First, 3}, {S, 3, First, 3}, {S, 3, Last, 4}, {S, 0, Last, 5}, {S, 3, Prev, -1},
+        {S, 5, Prev, 0}, {S, 0, Next, 5}, {S, 4, Next, -1}, {S, 1, 5, -1}, {S, 1, 0, -1},
+        {N, 0, 1, 4}, {N, 0, 0, 1}, {N, 2, 0, 2}, {N, 6, 1, 0}, {C, 0, Child, 1},
+        {C, 0, Deepest, 4}, {C, 4, Child, -1}, {C, 6, Deepest, -1}, {C, 0, 3, -1}};
+    // clang-format on
+    for (const auto &c : cases) {
+        CAPTURE(c.msg);
+        CAPTURE(c.item);
+        CHECK(SendI(tree, c.msg, static_cast<WPARAM>(c.item), c.arg) == c.expected);
+    }
+    // Without a level-0 item the root is the earliest item with a lower level.
+    Send(tree, LUMTREEM_DELETEALL);
+    AddItems(tree, {{"a", 3}, {"b", 4}, {"c", 2}, {"d", 4}});
+    CHECK((SendI(tree, P, 0) == -1 && SendI(tree, LUMTREEM_ISSHOWN, 0) == 1));
+    CHECK((SendI(tree, R, 3) == 0 && SendI(tree, R, 1) == 0 && SendI(tree, R, 2) == -1));
+}
+
+TEST_CASE("expanding, collapsing, showing, hiding, ensure visible; the scroll bar follows") {
+    Parent parent;
+    HWND tree = parent.Tree(kNotifyStyle | WS_VSCROLL);
+    AddItems(tree, {{"a", 0}, {"b", 2}, {"c", 1}, {"d", 2}, {"e", 3}});
+    constexpr UINT Expand = LUMTREEM_EXPAND, Show = LUMTREEM_SHOWITEM;
+    // One level shows the children only, also across level jumps; all levels changes nothing
+    // where the first child is shown. Hiding collapses the parent, level 0 cannot hide,
+    // showing expands the ancestors.
+    // clang-format off
+    const struct { UINT msg; int item; LPARAM arg; int result; const char *outline; } steps[] = {
+        {Expand, 0, 0, 1, "a [b] [c] [d] [e]"}, {Expand, 0, 1, 1, "a b c [d] [e]"},
+        {Expand, 0, MAKELPARAM(1, 1), 1, "a b c [d] [e]"}, {Expand, 3, 1, 0, "a b c [d] [e]"},
+        {Expand, 0, 0, 1, "a [b] [c] [d] [e]"}, {Expand, 0, MAKELPARAM(1, 1), 1, "a b c d e"},
+        {Expand, 4, 1, 0, "a b c d e"}, {Show, 0, 0, 0, "a b c d e"},
+        {Show, 4, 0, 1, "a b c d [e]"}, {Show, 2, 0, 1, "a [b] [c] [d] [e]"},
+        {Show, 4, 1, 1, "a b c d e"}};
+    // clang-format on
+    for (const auto &s : steps) {
+        CAPTURE(s.outline);
+        CHECK(SendI(tree, s.msg, static_cast<WPARAM>(s.item), s.arg) == s.result);
+        CHECK(Outline(tree) == s.outline);
+        CHECK(SendI(tree, LUMTREEM_ISEXPANDED, 0) == (s.outline[2] != '['));
+    }
+    // Appending repaints from the previous sibling's row down.
+    RECT rc{};
+    UpdateWindow(tree);
+    Send(tree, LUMTREEM_ADDITEM, 0, Ptr("f"));
+    CHECK((GetUpdateRect(tree, &rc, FALSE) && rc.top == 0));
+
+    Send(tree, LUMTREEM_DELETEALL);
+    AddItems(tree, {{"root", 0}});
+    AddFlat(tree, 60);
+    CHECK(ScrollMax(tree) == 60);
+    for (int i = 1; i <= 60; ++i) Send(tree, LUMTREEM_SETLEVEL, i, 1);
+    Send(tree, LUMTREEM_EXPAND, 0, MAKELPARAM(0, 0));
+    const int full = SendI(tree, LUMTREEM_GETFULLROWS);
+    CHECK(ScrollMax(tree) == full - 1); // one row left, the page keeps the range
+    parent.Clear();
+    CHECK(SendI(tree, LUMTREEM_ENSUREVISIBLE, 50) == 0); // onto the last whole row
+    CHECK((ScrollMax(tree) == 60 && SendI(tree, LUMTREEM_GETTOPINDEX) == 50 - full + 1));
+    CHECK(parent.Codes() == std::vector<int>{LUMTREEN_TOPCHANGE});
+    Send(tree, LUMTREEM_ENSUREVISIBLE, 2); // above the top: it becomes the top
+    CHECK(SendI(tree, LUMTREEM_GETTOPINDEX) == 2);
+    Send(tree, LUMTREEM_DELETECHILDREN, 0);
+    CHECK(ScrollMax(tree) == full - 1);
+}
+
+TEST_CASE("attributes and searches; setters repaint the row only when something changed") {
+    Parent parent;
+    HWND tree = parent.Tree(kNotifyStyle, 0, 0, 200, 100);
+    AddItems(tree, {{"ABC", 0}, {"abd", 1}, {"AB", 0}, {"x", 0}});
+    AddFlat(tree, 20);
+    CHECK(SendI(tree, LUMTREEM_SETTEXT, 3, 0) == 1); // no text: the slot is empty
+    CHECK((SendI(tree, LUMTREEM_GETTEXTLENGTH, 3) == 0 &&
+           SendI(tree, LUMTREEM_GETTEXTLENGTH, 0) == 3));
+    // Searches ignore case, include hidden items and never wrap around.
+    Send(tree, LUMTREEM_EXPAND, 0, 0);
+    constexpr UINT Prefix = LUMTREEM_FINDPREFIX, Text = LUMTREEM_FINDTEXT;
+    // clang-format off
+    const struct { UINT msg; int start; const char *text; int expected; } finds[] = {
+        {Prefix, 0, "ab", 0}, {Prefix, 1, "ab", 1}, {Text, 0, "ab", 2}, {Text, 0, "aBd", 1},
+        {Text, 3, "ab", -1}, {Prefix, 2, "", 2}, {Prefix, 3, "", 4}, {Text, 0, "", -1},
+        {Prefix, 0, "abcd", -1}};
+    // clang-format on
+    for (const auto &f : finds) {
+        CAPTURE(f.text);
+        CHECK(SendI(tree, f.msg, static_cast<WPARAM>(f.start), Ptr(f.text)) == f.expected);
+    }
+    // Data values are pointer-sized: only the low half equal is no match.
+    const auto big = static_cast<LPARAM>(0x123456789AULL);
+    CHECK((SendI(tree, LUMTREEM_SETDATA, 1, big) == 0 && Send(tree, LUMTREEM_GETDATA, 1) == big));
+    CHECK((SendI(tree, LUMTREEM_FINDDATA, 0, big) == 1 &&
+           SendI(tree, LUMTREEM_FINDDATA, 2, big) == -1));
+    CHECK(SendI(tree, LUMTREEM_FINDDATA, 0, 0x3456789A) == -1);
+    // Rectangles of rows in view; the last, partly visible row is cut at the client bottom.
+    const int h = SendI(tree, LUMTREEM_GETROWHEIGHT), pageRows = SendI(tree, LUMTREEM_GETPAGEROWS);
+    RECT rc{}, row2{};
+    CHECK(SendI(tree, LUMTREEM_GETITEMRECT, 1, Ptr(&rc)) == -1); // hidden
+    CHECK((SendI(tree, LUMTREEM_GETITEMRECT, 3, Ptr(&rc)) == 0 && rc.top == 2 * h));
+    CHECK((SendI(tree, LUMTREEM_GETITEMRECT, pageRows, Ptr(&rc)) == 0 && rc.bottom == 100));
+    CHECK((SendI(tree, LUMTREEM_GETITEMRECT, pageRows + 1, Ptr(&rc)) == -1 && IsRectEmpty(&rc)));
+    Send(tree, LUMTREEM_EXPAND, 0, MAKELPARAM(1, 0));
+    CHECK((SendI(tree, LUMTREEM_GETITEMRECT, 2, Ptr(&row2)) == 0 && row2.bottom == 3 * h));
+
+    HBITMAP bm = CreateBitmap(16, 16, 1, 1, nullptr);
+    HBRUSH brush = CreateSolidBrush(0);
+    const RECT none{};
+    // clang-format off
+    const struct { UINT msg; LPARAM lp; int result; const RECT *repaint; } setters[] = {
+        {LUMTREEM_SETTEXT, Ptr("x"), 1, &row2}, {LUMTREEM_ENABLEITEM, 0, 1, &row2},
+        {LUMTREEM_ENABLEITEM, 0, 1, &none}, {LUMTREEM_SETDATA, 9, 0, &none},
+        {LUMTREEM_SETNODEBITMAP, Ptr(bm), 1, &row2}, {LUMTREEM_SETNODEBITMAP, Ptr(brush), 0, &none},
+        {LUMTREEM_SETBITMAP, Ptr(brush), 0, &none}};
+    // clang-format on
+    for (const auto &s : setters) {
+        CAPTURE(s.msg);
+        UpdateWindow(tree);
+        CHECK(SendI(tree, s.msg, 2, s.lp) == s.result);
+        GetUpdateRect(tree, &rc, FALSE);
+        CHECK(EqualRect(&rc, s.repaint));
+    }
+    CHECK((SendI(tree, LUMTREEM_ISENABLED, 2) == 0 && Send(tree, LUMTREEM_GETBITMAP, 2) == 0));
+    DeleteObject(bm);
+    DeleteObject(brush);
+}
+
+TEST_CASE("LUMTREEN_ENDEDIT precedes each changing step while an editor is in the control") {
+    Parent parent;
+    HWND tree = parent.Tree();
+    Sample(tree);
+    PlaceEditor(tree);
+    HBITMAP bm = CreateBitmap(8, 8, 1, 1, nullptr);
+    char buffer[32];
+    // clang-format off
+    const struct { UINT msg; WPARAM wp; LPARAM lp; int requests; } cases[] = {
+        {LUMTREEM_ADDITEM, 0, Ptr("x"), 1}, {LUMTREEM_INSERTITEM, 1, Ptr("y"), 2}, // show, insert
+        {LUMTREEM_DELETEITEM, 1, 0, 1}, {LUMTREEM_EXPAND, 0, MAKELPARAM(0, 0), 1},
+        {LUMTREEM_DELETEITEM, 0, 0, 4},  // a collapsed item and its three descendants
+        {LUMTREEM_SETBITMAP, 0, Ptr(bm), 2}, // a new size recomputes the row height
+        {LUMTREEM_SETBITMAP, 1, Ptr(bm), 1}, {LUMTREEM_SETBITMAP, WPARAM(-1), 0, 1},
+        {LUMTREEM_SETNODEBITMAP, 0, Ptr(bm), 1}, {LUMTREEM_SETDELETECALLBACK, 0, 0, 1},
+        {LUMTREEM_SORTCHILDREN, 99, 0, 1}, // asked before the parent is checked
+        {LUMTREEM_COPYITEM, 0, 2, 4}, {LUMTREEM_MOVEITEM, 0, 3, 5}, // insert, level, delete
+        // Attribute setters without a structural change, queries and searches ask nothing.
+        {LUMTREEM_SETTEXT, 0, Ptr("t"), 0}, {LUMTREEM_SETDATA, 0, 5, 0},
+        {LUMTREEM_ENABLEITEM, 0, 0, 0}, {LUMTREEM_SETBITMAP, 9, Ptr(bm), 0},
+        {LUMTREEM_GETTEXT, 0, Ptr(buffer), 0}, {LUMTREEM_FINDTEXT, 0, Ptr("t"), 0},
+        {LUMTREEM_GETCHILDCOUNT, 0, 1, 0}, {LUMTREEM_DELETECHILDREN, 1, 0, 0}, // no children
+        {LUMTREEM_DELETEALL, 0, 0, 1}};
+    // clang-format on
+    for (const auto &c : cases) {
+        CAPTURE(c.msg);
+        parent.Clear();
+        Send(tree, c.msg, c.wp, c.lp);
+        CHECK(parent.CountOf(LUMTREEN_ENDEDIT) == c.requests);
+    }
+    Send(tree, WM_SETREDRAW, 0); // not while drawing is off
+    parent.Clear();
+    Send(tree, LUMTREEM_ADDITEM, 0, Ptr("z"));
+    Send(tree, LUMTREEM_SORTCHILDREN, WPARAM(-1), 0);
+    CHECK(parent.Notes().empty());
+    DeleteObject(bm);
+}
+
+TEST_CASE("bad indexes return the failure value and change nothing; null buffers are refused") {
+    Parent parent;
+    HWND tree = parent.Tree();
+    Sample(tree);
+    const std::string before = Outline(tree);
+    char buffer[16] = "junk";
+    RECT rc{1, 2, 3, 4};
+    // clang-format off
+    const struct { UINT msg; LPARAM lp; LRESULT failure; } cases[] = {
+        {LUMTREEM_DELETEITEM, 0, -1}, {LUMTREEM_DELETECHILDREN, 0, -1}, {LUMTREEM_SETLEVEL, 1, 0},
+        {LUMTREEM_SHOWITEM, 0, 0}, {LUMTREEM_EXPAND, 1, 0}, {LUMTREEM_ISSHOWN, 0, 0},
+        {LUMTREEM_ISEXPANDED, 0, 0}, {LUMTREEM_ENSUREVISIBLE, 0, 0}, {LUMTREEM_MOVEITEM, 0, -1},
+        {LUMTREEM_COPYITEM, 0, -1}, {LUMTREEM_GETTEXT, Ptr(buffer), -1},
+        {LUMTREEM_SETTEXT, Ptr("x"), 0},
+        {LUMTREEM_GETTEXTLENGTH, 0, -1}, {LUMTREEM_GETBITMAP, 0, 0}, {LUMTREEM_GETNODEBITMAP, 0, 0},
+        {LUMTREEM_SETBITMAP, 0, 0}, {LUMTREEM_SETNODEBITMAP, 0, 0}, {LUMTREEM_ISENABLED, 0, 0},
+        {LUMTREEM_ENABLEITEM, 1, 0}, {LUMTREEM_GETDATA, 0, -1}, {LUMTREEM_SETDATA, 5, -1},
+        {LUMTREEM_GETITEMRECT, Ptr(&rc), -1}, {LUMTREEM_FINDDATA, 0, -1},
+        {LUMTREEM_FINDPREFIX, Ptr(""), -1}, {LUMTREEM_FINDTEXT, Ptr("a"), -1},
+        {LUMTREEM_SORTCHILDREN, 0, 0}, {LUMTREEM_SORTCHILDRENCB, 0, 0}, {LUMTREEM_GETLEVEL, 1, -1},
+        {LUMTREEM_GETPARENT, 1, -1}, {LUMTREEM_GETROOT, 1, -1}, {LUMTREEM_GETSIBLING, 1, -1},
+        {LUMTREEM_GETCHILDCOUNT, 1, -1}, {LUMTREEM_GETCHILD, 1, -1}};
+    // clang-format on
+    for (const auto &c : cases) {
+        // -1 names all items or the top level for these.
+        const bool all = c.msg == LUMTREEM_SETBITMAP || c.msg == LUMTREEM_SORTCHILDREN ||
+                         c.msg == LUMTREEM_SORTCHILDRENCB;
+        for (WPARAM bad : {WPARAM(6), WPARAM(-7), all ? WPARAM(-2) : WPARAM(-1)}) {
+            CAPTURE(c.msg);
+            CAPTURE(bad);
+            CHECK(Send(tree, c.msg, bad, c.lp) == c.failure);
+        }
+    }
+    CHECK((buffer[0] == '\0' && IsRectEmpty(&rc) && Outline(tree) == before));
+    // Null buffers and texts never crash; a null text is an empty one.
+    CHECK(SendI(tree, LUMTREEM_GETTEXT, 0, 0) == -1);
+    CHECK(SendI(tree, LUMTREEM_GETITEMRECT, 0, 0) == -1);
+    CHECK(SendI(tree, LUMTREEM_FINDPREFIX, 0, 0) == -1);
+    CHECK(SendI(tree, LUMTREEM_FINDTEXT, 0, 0) == -1);
+    CHECK(
+        (SendI(tree, LUMTREEM_INSERTITEM, 0, 0) == 0 && SendI(tree, LUMTREEM_ADDITEM, 0, 0) == 7));
+    CHECK(Outline(tree) == " " + before + " ");
+}

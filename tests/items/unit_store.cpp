@@ -1,0 +1,239 @@
+// The item array's growth and shrink steps, and random sequences of inserts, deletes, level
+// changes, moves, expands and hides against a model that knows which item each stored index
+// names: after every step the list order, the shown rows, the position index and its searches,
+// and the stored indexes must agree with it.
+#include "../support/harness.h"
+#include "lumtree/api/api.h"
+#include "lumtree/items/items.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+using namespace lt;
+
+namespace {
+
+struct Model {
+    std::vector<DWORD_PTR> ids; // data value of the item at each index
+    DWORD_PTR nextId = 1;
+    // Selection, anchor and drop target name items (0 for none); caret and top index are
+    // positions that follow the store's own rules.
+    DWORD_PTR selection = 0, anchor = 0, dropTarget = 0;
+    int caret = 0, top = 0;
+
+    int IndexOf(DWORD_PTR id) const {
+        auto it = std::find(ids.begin(), ids.end(), id);
+        return id == 0 || it == ids.end() ? -1 : static_cast<int>(it - ids.begin());
+    }
+    void Inserted(int pos, DWORD_PTR id) {
+        if (!ids.empty() && pos <= caret) ++caret;
+        ids.insert(ids.begin() + pos, id);
+    }
+    // count items deleted one at a time at index i.
+    void Deleted(int i, int count) {
+        while (count--) {
+            if (top >= static_cast<int>(ids.size()) - 1) top = std::max(top - 1, 0);
+            if (i <= caret) caret = std::max(caret - 1, 0);
+            for (DWORD_PTR *stored : {&selection, &anchor, &dropTarget}) {
+                if (*stored == ids[i]) *stored = 0;
+            }
+            ids.erase(ids.begin() + i);
+        }
+    }
+};
+
+struct Fixture {
+    Parent parent;
+    HWND tree;
+    TreeCtl *ctl;
+    Model m;
+    Fixture() {
+        LoadLibraryState(GetModuleHandleA(nullptr));
+        tree = parent.Tree(kNotifyStyle | WS_VSCROLL, 0, 0, 200, 150);
+        ctl = FindCtl(tree);
+    }
+    int Count() const { return ctl->itemCount; }
+    int SubtreeSize(int i) const { return SendI(tree, LUMTREEM_GETCHILDCOUNT, i, 1); }
+    // A collapse moves the caret and the top item off the rows it hides: to the nearest shown
+    // item before, else after. One that stood on a hidden row already stays there.
+    template <class Op> void Collapsing(Op op) {
+        const bool was[2] = {ItemShown(ctl, m.caret), ItemShown(ctl, m.top)};
+        op();
+        for (int k = 0; k < 2; ++k) {
+            int &j = k ? m.top : m.caret, i = j;
+            if (!was[k] || ItemShown(ctl, j)) continue;
+            while (i >= 0 && !ItemShown(ctl, i)) --i;
+            for (i = i >= 0 ? i : j; i < Count() && !ItemShown(ctl, i);) ++i;
+            j = i < Count() ? i : 0;
+        }
+    }
+    void Label(int i, DWORD_PTR id) {
+        ItemAt(ctl, i)->data = id;
+        m.nextId++;
+    }
+    // Points the stored indexes at random items (the caret and top item at shown ones).
+    void Scatter() {
+        int n = Count();
+        if (n == 0) return;
+        ctl->selection = std::rand() % (n + 1) - 1;
+        ctl->anchor = std::rand() % (n + 1) - 1;
+        ctl->dropTarget = std::rand() % (n + 1) - 1;
+        m.caret = ctl->caret = ItemAtRow(ctl, std::rand() % ctl->shownCount);
+        m.top = ctl->topIndex = ItemAtRow(ctl, std::rand() % ctl->shownCount);
+        m.selection = ctl->selection < 0 ? 0 : m.ids[ctl->selection];
+        m.anchor = ctl->anchor < 0 ? 0 : m.ids[ctl->anchor];
+        m.dropTarget = ctl->dropTarget < 0 ? 0 : m.ids[ctl->dropTarget];
+    }
+    void Check() {
+        const int n = Count();
+        REQUIRE(n == static_cast<int>(m.ids.size()));
+        REQUIRE(CheckItemIndex(ctl));
+        int rows = 0;
+        bool same = true;
+        for (int i = 0; i < n; ++i) {
+            same = same && ItemAt(ctl, i)->data == m.ids[i] && ShownRowOf(ctl, i) == rows;
+            if (ItemShown(ctl, i)) same = same && ItemAtShownRow(ctl, rows++) == i;
+        }
+        REQUIRE(same);
+        CHECK(rows == ctl->shownCount);
+        CHECK(ItemAtShownRow(ctl, rows) == -1);
+        // The level searches against walking the list; level-0 items are always shown. (A
+        // shown item may have a hidden parent: the displayed children of a deleted item join
+        // the item before it as they are.)
+        for (int level = 0; level < 5; ++level) {
+            for (int i = 0, last = -1; i < n; last = LevelOf(ctl, i) <= level ? i : last, ++i) {
+                same = same && PrevAtMost(ctl, i, level) == last;
+            }
+            for (int i = n - 1, next = -1; i >= 0;
+                 next = LevelOf(ctl, i) <= level ? i : next, --i) {
+                same = same && NextAtMost(ctl, i, level) == next;
+            }
+        }
+        for (int i = 0; i < n; ++i) same = same && (LevelOf(ctl, i) > 0 || ItemShown(ctl, i));
+        REQUIRE(same);
+        CHECK(ctl->selection == m.IndexOf(m.selection));
+        CHECK(ctl->anchor == m.IndexOf(m.anchor));
+        CHECK(ctl->dropTarget == m.IndexOf(m.dropTarget));
+        CHECK(ctl->caret == m.caret);
+        CHECK(ctl->topIndex == m.top);
+    }
+};
+
+// A bare record: enough for the array routines, which touch no window.
+struct Store {
+    TreeCtl ctl{};
+    Store(int n = 0) {
+        ctl.columnCount = 1;
+        while (n--) Insert(0);
+    }
+    ~Store() {
+        while (ctl.itemCount) std::free(ItemArrayRemove(&ctl, 0));
+    }
+    static TreeItem *Make() {
+        auto *item = static_cast<TreeItem *>(std::calloc(1, sizeof(TreeItem) + sizeof(char *)));
+        item->flags = kItemEnabled | kItemShown;
+        return item;
+    }
+    void Insert(INT pos) { REQUIRE(ItemArrayInsert(&ctl, pos, Make())); }
+    void Remove(INT pos) { std::free(ItemArrayRemove(&ctl, pos)); }
+};
+
+} // namespace
+
+TEST_CASE("random edits keep the list, the row index and the stored indexes consistent") {
+    Fixture f;
+    std::srand(99);
+    for (int step = 0; step < 1500; ++step) {
+        const int n = f.Count(), op = std::rand() % 12;
+        CAPTURE(step);
+        CAPTURE(op);
+        if (step % 7 == 0) f.Scatter();
+        if (op < 3 || n < 4) {
+            int pos = std::rand() % (n + 3) - 1;
+            int i = SendI(f.tree, LUMTREEM_INSERTITEM, static_cast<WPARAM>(pos), Ptr("x"));
+            REQUIRE(i == (pos < 0 || pos >= n ? n : pos));
+            f.m.Inserted(i, f.m.nextId);
+            f.Label(i, f.m.nextId);
+        } else if (op < 5) {
+            Send(f.tree, LUMTREEM_SETLEVEL, std::rand() % n, std::rand() % 5);
+        } else if (op < 6) {
+            // A collapsed item takes its subtree.
+            int i = std::rand() % n;
+            int gone = SendI(f.tree, LUMTREEM_ISEXPANDED, i) ? 1 : 1 + f.SubtreeSize(i);
+            REQUIRE(SendI(f.tree, LUMTREEM_DELETEITEM, i) == n - gone);
+            f.m.Deleted(i, gone);
+        } else if (op < 7) {
+            int i = std::rand() % n, gone = f.SubtreeSize(i);
+            SendI(f.tree, LUMTREEM_DELETECHILDREN, i);
+            f.m.Deleted(i + 1, gone);
+        } else if (op < 9) {
+            const int i = std::rand() % n, expand = std::rand() % 2, all = std::rand() % 2;
+            f.Collapsing([&] { Send(f.tree, LUMTREEM_EXPAND, i, MAKELPARAM(expand, all)); });
+        } else if (op < 11) {
+            // Move: a copy comes in at the destination, then the source (with its subtree when
+            // that is collapsed) leaves. Which items left is read off the list.
+            int s = std::rand() % n, p = std::rand() % (n + 2) - 1;
+            int r = SendI(f.tree, LUMTREEM_MOVEITEM, static_cast<WPARAM>(s), p);
+            int c = p < 0 || p >= n ? n : p, source = s >= c ? s + 1 : s;
+            f.m.Inserted(c, 0);
+            int gone = static_cast<int>(f.m.ids.size()) - f.Count();
+            REQUIRE(gone >= 1);
+            // The result is where the copy ended up, also when hidden descendants went along.
+            CHECK(r == (c > source ? c - gone : c));
+            f.m.Deleted(source, gone);
+            f.m.ids[r] = f.m.nextId;
+            f.Label(r, f.m.nextId);
+        } else {
+            const int i = std::rand() % n, show = std::rand() % 2; // hiding collapses the parent
+            f.Collapsing([&] { Send(f.tree, LUMTREEM_SHOWITEM, i, show); });
+        }
+        f.Check();
+        if (step % 300 == 299) {
+            Send(f.tree, LUMTREEM_DELETEALL);
+            f.m = Model{};
+            f.Check();
+            CHECK((f.ctl->caret == 0 && f.ctl->topIndex == 0));
+        }
+    }
+}
+
+TEST_CASE("the array grows in steps of 256 slots, shrinks past 512 free ones, is freed empty") {
+    Store s(256);
+    CHECK(s.ctl.spareSlots == 0);
+    s.Insert(s.ctl.itemCount); // the 257th
+    CHECK(s.ctl.spareSlots == 255);
+    while (s.ctl.itemCount < 1000) s.Insert(0);
+    CHECK(s.ctl.itemCount + s.ctl.spareSlots == 1024);
+    // Deleting down to 511 items leaves 513 spare, the first shrink, back to 256 spare.
+    while (s.ctl.itemCount > 512) s.Remove(s.ctl.itemCount - 1);
+    CHECK(s.ctl.spareSlots == 512);
+    s.Remove(0);
+    CHECK(s.ctl.spareSlots == 256);
+    while (s.ctl.itemCount > 1) s.Remove(0);
+    CHECK(s.ctl.items != nullptr);
+    s.Remove(0);
+    CHECK((s.ctl.items == nullptr && s.ctl.spareSlots == 0 && s.ctl.shownCount == 0));
+}
+
+TEST_CASE("a failed growth leaves the list unchanged") {
+    Store s(256);
+    TreeItem *extra = Store::Make();
+    LumFailAllocAfter(0);
+    CHECK_FALSE(ItemArrayInsert(&s.ctl, 3, extra));
+    LumFailAllocAfter(-1);
+    CHECK((s.ctl.itemCount == 256 && s.ctl.spareSlots == 0 && s.ctl.shownCount == 256));
+    CHECK(CheckItemIndex(&s.ctl));
+    std::free(extra);
+}
+
+TEST_CASE("removing a run leaves the spare slots that removing it one item at a time would") {
+    for (INT run : {100, 513, 600, 770, 1100}) {
+        Store one(1500), batch(1500);
+        for (INT k = 0; k < run; ++k) one.Remove(10);
+        for (INT k = 0; k < run; ++k) std::free(batch.ctl.items[10 + k]);
+        ItemArrayRemoveRun(&batch.ctl, 10, run);
+        CHECK(batch.ctl.itemCount == one.ctl.itemCount);
+        CHECK(batch.ctl.spareSlots == one.ctl.spareSlots);
+        CHECK(CheckItemIndex(&batch.ctl));
+    }
+}
