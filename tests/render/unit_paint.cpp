@@ -181,11 +181,11 @@ RECT Where(const Tree &t, Spot s, INT i, int k) {
     case RowEnd: return Pt(r.right - 2, r.top + 1);       case TextTop: return Pt(text.left, r.top);
     case TextBottom: return Pt(text.left + 5, r.bottom - 1);
     case TextLeft: return Pt(text.left - 1, r.top);       case FrameLeft: return Pt(r.left, mid);
-    case FrameRight: return Pt(r.right - 1, mid);  case Bar: return Pt(r.left + 1, r.top + k);
+    case FrameRight: return Pt(r.right - 1, mid);        case Bar: return Pt(r.left + 1, r.top + k);
     case After: return Pt(a.left + 3, t.Row(5).bottom + k);
     case BoxCorner: return Pt(bx, by);                    case BoxEdge: return Pt(bx + 2, by + 1);
     case BoxMid: return Pt(bx + 6, by + 5);               case BoxBar: return Pt(bx + 6, by + 3);
-    case BoxIn: return Pt(bx + 4, by + 3);              case BoxPressed: return Pt(bx + 4, by + 2);
+    case BoxIn: return Pt(bx + 4, by + 3);               case BoxPressed: return Pt(bx + 4, by + 2);
     case GridV: return Pt(c.right - 1, r.top + 1);
     case GridH: return Pt(r.left + 5, r.bottom - 1);
     case EdgeTop: return Pt(p.left + 5, p.top);
