@@ -59,10 +59,15 @@ void EndTracking(TreeCtl *ctl) {
     ctl->labelPressed = 0;
 }
 
+// Presses, releases and moves are not interpreted yet: the control takes no capture, arms no
+// drag and sends no click codes, and the messages get default processing. The hot tracking of
+// WM_MOUSEMOVE is done by the window procedure before it gets here.
 bool OnMouseInput(TreeCtl *, UINT, WPARAM, LPARAM) {
     return false;
 }
 
+// The drag and press settings (drag mode, drop target, drop-mark mode, drag information,
+// select-on-bitmap-click) have no messages yet; their numbers get default processing.
 bool MouseMessage(TreeCtl *, UINT, WPARAM, LPARAM, LRESULT *) {
     return false;
 }
