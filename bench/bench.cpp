@@ -9,6 +9,7 @@
 //   lumtree_bench.exe 10000 ...  the given sizes only
 //   lumtree_bench.exe --skip-slow [sizes]   without the appends with drawing on and a
 //                                scroll bar, which take minutes under Wine
+//   lumtree_bench.exe --only TEXT [sizes]   the cases whose name contains TEXT, no memory
 //   lumtree_bench.exe --memory lumtree|treeview N   (internal: one memory measurement)
 #include "lumtree/lumtree.h"
 
@@ -373,6 +374,30 @@ double ScrollRequests(Control &c, int n, std::string &note) {
     return jumps + steps;
 }
 
+// ---- Keys: caret moves by page and to the ends of a long list, each painted --------------
+
+constexpr int kKeyPresses = 400;
+
+// A flat focused list of n rows, the caret walked by Page Down, End, Page Up and Home, each
+// key painted before the next; the note gives the cost of one key.
+double PageKeys(Control &c, int n, std::string &note) {
+    AppendDrawingOff(c, n, note);
+    SetFocus(c.window);
+    SendMessageA(c.window, WM_KEYDOWN, VK_HOME, 1);
+    UpdateWindow(c.window);
+    constexpr WPARAM keys[] = {VK_NEXT, VK_END, VK_PRIOR, VK_HOME};
+    double t0 = Now();
+    for (int k = 0; k < kKeyPresses; ++k) {
+        SendMessageA(c.window, WM_KEYDOWN, keys[k % 4], 1);
+        UpdateWindow(c.window);
+    }
+    const double total = Now() - t0;
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "one key %.2f ms", total / kKeyPresses * 1e3);
+    note = buffer;
+    return total;
+}
+
 struct Case {
     const char *name;
     CaseFn fn;
@@ -398,6 +423,7 @@ const Case kCases[] = {
     {"full repaint of a page, at the end", RepaintEnd, 100000, 100000, true},
     {"1,000 line scrolls with painting", LineScrolls, 100000, 100000, true},
     {"scroll, 2,000 jumps + 2,000 lines", ScrollRequests, 100000, 0, true},
+    {"400 page/end keys with painting", PageKeys, 100000, 0, true},
 };
 
 // ---- Memory: peak working set of a child process that holds one filled control ----------
@@ -461,11 +487,13 @@ void PrintRow(const char *name, int n, double ours, double theirs, const char *u
     std::fflush(stdout);
 }
 
-// With skipSlow the appends with drawing on and a scroll bar (minutes under Wine) are left out.
-void RunSizes(const std::vector<int> &sizes, bool skipSlow) {
+// With skipSlow the appends with drawing on and a scroll bar (minutes under Wine) are left out;
+// with only, the cases whose name does not contain it and the memory measurement.
+void RunSizes(const std::vector<int> &sizes, bool skipSlow, const char *only) {
     std::printf("%-34s %8s %10s %10s %7s\n", "case", "N", "LumTree", "TreeView", "ratio");
     for (const Case &cs : kCases) {
         if (skipSlow && cs.scrollBar && cs.maxN <= 10000) continue;
+        if (only && !std::strstr(cs.name, only)) continue;
         double lastTheirs = 0;
         int lastN = 0;
         std::vector<int> ns = cs.fixedN ? std::vector<int>{cs.fixedN} : sizes;
@@ -490,6 +518,7 @@ void RunSizes(const std::vector<int> &sizes, bool skipSlow) {
             PrintRow(cs.name, n, ours, theirs, "s", note);
         }
     }
+    if (only) return;
     double base[2] = {ChildPeak("lumtree", 0), ChildPeak("treeview", 0)};
     for (int n : sizes) {
         double ours = (ChildPeak("lumtree", n) - base[0]) / n;
@@ -510,14 +539,16 @@ int main(int argc, char **argv) {
         return MemoryChild(argv[2], std::atoi(argv[3]));
     }
     std::vector<int> sizes{10000, 100000, 1000000};
-    bool skipSlow = argc >= 2 && std::strcmp(argv[1], "--skip-slow") == 0;
-    if (argc >= 2 + skipSlow) {
+    const bool skipSlow = argc >= 2 && std::strcmp(argv[1], "--skip-slow") == 0;
+    const char *only = argc >= 3 && std::strcmp(argv[1], "--only") == 0 ? argv[2] : nullptr;
+    const int first = only ? 3 : 1 + skipSlow;
+    if (argc > first) {
         sizes.clear();
-        for (int a = 1 + skipSlow; a < argc; ++a) sizes.push_back(std::atoi(argv[a]));
+        for (int a = first; a < argc; ++a) sizes.push_back(std::atoi(argv[a]));
     }
     std::printf("LumTree against SysTreeView32: seconds (ratio = LumTree / tree view).\n"
                 "Wall-clock times on a shared machine: expect noise of tens of percent.\n\n");
-    RunSizes(sizes, skipSlow);
+    RunSizes(sizes, skipSlow, only);
     DestroyWindow(g_host);
     return 0;
 }
