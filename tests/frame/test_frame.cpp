@@ -4,7 +4,6 @@
 #include "lumtree/frame/frame.h"
 
 using namespace lt;
-using Codes = std::vector<int>;
 
 namespace {
 
@@ -20,13 +19,12 @@ INT CALLBACK RecordDeletion(HWND window, INT index, DWORD_PTR, DWORD_PTR) {
 
 } // namespace
 
-TEST_CASE("registration, the creation defaults and bad input") {
+TEST_CASE("registration, defaults, bad input, WM_CHAR, WM_CLOSE, WM_ERASEBKGND, WM_SIZE") {
     Parent parent;
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof(wc);
-    REQUIRE(GetClassInfoExA(nullptr, LUMTREE_CLASSNAME, &wc));
+    WNDCLASSA wc{};
+    REQUIRE(GetClassInfoA(nullptr, LUMTREE_CLASSNAME, &wc));
     CHECK((wc.style == (CS_GLOBALCLASS | CS_DBLCLKS) && wc.cbWndExtra == sizeof(void *)));
-    HWND tree = parent.Tree(kNotifyStyle, 0, 0, 200, 200);
+    HWND tree = parent.Tree();
     CHECK(Send(tree, RegisterWindowMessageA(LUMTREE_LOSTCURSORMSG)) == 0);
     CHECK(GetPropA(tree, "MarvikTree32") == HANDLE(1));
     CHECK(Send(tree, WM_GETFONT) == reinterpret_cast<LRESULT>(GetStockObject(SYSTEM_FONT)));
@@ -44,7 +42,7 @@ TEST_CASE("registration, the creation defaults and bad input") {
         CAPTURE(msg);
         CHECK(SendI(tree, msg) == value);
     }
-    const TreeCtl *ctl = RecordOf(tree); // what no message reads back
+    TreeCtl *ctl = RecordOf(tree); // what no message reads back
     CHECK((ctl->buttonBitmapInfo.bmWidth == 48 && ctl->lastClientWidth == 200));
     for (COLORREF c : ctl->colorTable) CHECK(c == LUMTREE_AUTOCOLOR);
     // Bad input: no record, private numbers without an entry, null pointers.
@@ -56,7 +54,27 @@ TEST_CASE("registration, the creation defaults and bad input") {
     CHECK(SendI(tree, LUMTREEM_SETDELETECALLBACK, 0, 0) == 1);
     CHECK(SendI(tree, LUMTREEM_ITEMFROMPOINT, 0, 0) == -1);
     CHECK(Send(tree, WM_GETDLGCODE, 0, 0) == DLGC_WANTARROWS);
-    CHECK(SendI(tree, LUMTREEM_GETCOUNT) == 0);
+    AddFlat(tree, 3);
+    parent.Clear();
+    for (WPARAM ch : {'a', '+', '\r', ' '}) CHECK(Send(tree, WM_CHAR, ch) == 0);
+    // WM_CLOSE asks the parent to cancel and leaves the control alive.
+    CHECK(Send(tree, WM_CLOSE) == 0);
+    REQUIRE(parent.Notes().size() == 1);
+    const Notification n = parent.Notes()[0];
+    CHECK((n.code == 0 && n.id == IDCANCEL && n.from == nullptr && IsWindow(tree)));
+    // WM_ERASEBKGND returns 1 and paints nothing.
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, CreateBitmap(8, 8, 1, 32, nullptr));
+    SetPixel(dc, 3, 3, RGB(255, 0, 0));
+    CHECK((Send(tree, WM_ERASEBKGND, WPARAM(dc)) == 1 && GetPixel(dc, 3, 3) == RGB(255, 0, 0)));
+    DeleteObject(SelectObject(dc, old));
+    DeleteDC(dc);
+    // A minimised WM_SIZE changes nothing, not even the remembered width.
+    const int pageRows = ctl->pageRows;
+    Send(tree, WM_SIZE, SIZE_MINIMIZED, 0);
+    CHECK((ctl->pageRows == pageRows && ctl->lastClientWidth == 200));
+    Send(tree, WM_SIZE, SIZE_RESTORED, MAKELPARAM(120, 400));
+    CHECK((ctl->lastClientWidth == 120 && SendI(tree, LUMTREEM_GETCOUNT) == 3));
 }
 
 TEST_CASE("controls used alternately each find their own record; top-level ones too") {
@@ -76,33 +94,6 @@ TEST_CASE("controls used alternately each find their own record; top-level ones 
                                nullptr, nullptr, nullptr, nullptr);
     CHECK((SendI(top, LUMTREEM_ADDITEM, 0, Ptr("x")) == 0 && SendI(top, LUMTREEM_GETCOUNT) == 1));
     DestroyWindow(top);
-}
-
-TEST_CASE("WM_CHAR, WM_CLOSE, WM_ERASEBKGND and a minimised WM_SIZE") {
-    Parent parent;
-    HWND tree = parent.Tree();
-    AddFlat(tree, 3);
-    parent.Clear();
-    for (WPARAM ch : {'a', '+', '\r', ' '}) CHECK(Send(tree, WM_CHAR, ch) == 0);
-    // WM_CLOSE asks the parent to cancel and leaves the control alive.
-    CHECK(Send(tree, WM_CLOSE) == 0);
-    REQUIRE(parent.Notes().size() == 1);
-    const Notification &n = parent.Notes()[0];
-    CHECK((n.code == 0 && n.id == IDCANCEL && n.from == nullptr && IsWindow(tree)));
-    // WM_ERASEBKGND returns 1 and paints nothing.
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, CreateBitmap(8, 8, 1, 32, nullptr));
-    SetPixel(dc, 3, 3, RGB(255, 0, 0));
-    CHECK((Send(tree, WM_ERASEBKGND, WPARAM(dc)) == 1 && GetPixel(dc, 3, 3) == RGB(255, 0, 0)));
-    DeleteObject(SelectObject(dc, old));
-    DeleteDC(dc);
-    // A minimised WM_SIZE changes nothing, not even the remembered width.
-    const TreeCtl *ctl = RecordOf(tree);
-    const int pageRows = ctl->pageRows;
-    Send(tree, WM_SIZE, SIZE_MINIMIZED, 0);
-    CHECK((ctl->pageRows == pageRows && ctl->lastClientWidth == 200));
-    Send(tree, WM_SIZE, SIZE_RESTORED, MAKELPARAM(120, 400));
-    CHECK((ctl->lastClientWidth == 120 && SendI(tree, LUMTREEM_GETCOUNT) == 3));
 }
 
 TEST_CASE("messages from child windows reach the parent unless forwarding is off") {
@@ -151,7 +142,7 @@ TEST_CASE("the end-edit request needs the notify style, a child window, live dra
         AddFlat(tree, 4);
         CHECK(parent.Codes(tree) == (c.asks ? Codes(4, LUMTREEN_ENDEDIT) : Codes{}));
         TreeDeleteCallback cb{RecordDeletion, 0};
-        CHECK(SendI(tree, LUMTREEM_SETDELETECALLBACK, 0, Ptr(&cb)) == 1);
+        Send(tree, LUMTREEM_SETDELETECALLBACK, 0, Ptr(&cb));
         parent.Clear();
         g_deleted.clear();
         // Destruction calls the deletion callback for every item and notifies nothing: the

@@ -48,10 +48,10 @@ TEST_CASE("inserting, deleting, levels, copying and moving") {
     CHECK(SendI(tree, LUMTREEM_INSERTITEM, 1, Ptr("x")) == 1);
     CHECK(Outline(tree) == "a x  end");
     CHECK((SendI(tree, LUMTREEM_GETLEVEL, 1) == 0 && SendI(tree, LUMTREEM_GETPARENT, 2) == 1));
-    CHECK(SendI(tree, LUMTREEM_SETLEVEL, 3, 100) == 1); // clamped to 0..64
-    CHECK(SendI(tree, LUMTREEM_GETLEVEL, 3) == 64);
-    CHECK(SendI(tree, LUMTREEM_SETLEVEL, 3, -5) == 1);
-    CHECK(SendI(tree, LUMTREEM_GETLEVEL, 3) == 0);
+    for (auto [level, clamped] : {std::pair{100, 64}, {-5, 0}}) {
+        CHECK(SendI(tree, LUMTREEM_SETLEVEL, 3, level) == 1);
+        CHECK(SendI(tree, LUMTREEM_GETLEVEL, 3) == clamped);
+    }
     // A collapsed parent is expanded when an item joins it; level jumps are kept.
     Send(tree, LUMTREEM_EXPAND, 1, 0);
     CHECK(SendI(tree, LUMTREEM_SETLEVEL, 3, 3) == 1);
@@ -74,10 +74,8 @@ TEST_CASE("inserting, deleting, levels, copying and moving") {
     CHECK(SendI(tree, LUMTREEM_COPYITEM, 0, -1) == 7); // appended
     // Moving down returns p - 1, moving up p; a move calls no deletion callback.
     CHECK(SendI(tree, LUMTREEM_MOVEITEM, 2, 6) == 5);
-    CHECK(Outline(tree) == "a b d e c c f a");
     CHECK(SendI(tree, LUMTREEM_MOVEITEM, 5, 0) == 0);
-    CHECK(Outline(tree) == "c a b d e c f a");
-    CHECK(deleted.empty());
+    CHECK((Outline(tree) == "c a b d e c f a" && deleted.empty()));
     // An expanded item goes alone; a collapsed one takes its subtree, each item announced at
     // the same index.
     CHECK(SendI(tree, LUMTREEM_DELETEITEM, 2) == 7);
@@ -92,8 +90,7 @@ TEST_CASE("inserting, deleting, levels, copying and moving") {
     Sample(tree);
     // A collapsed source leaves with its hidden descendants; the result is the copy's index.
     Send(tree, LUMTREEM_EXPAND, 0, 0);
-    CHECK(SendI(tree, LUMTREEM_MOVEITEM, 0, 5) == 1);
-    CHECK(Outline(tree) == "e a f");
+    CHECK((SendI(tree, LUMTREEM_MOVEITEM, 0, 5) == 1 && Outline(tree) == "e a f"));
     Send(tree, LUMTREEM_SETDELETECALLBACK, 0, 0);
     deleted.clear();
     Send(tree, LUMTREEM_DELETEALL);
@@ -171,14 +168,14 @@ TEST_CASE("expanding, collapsing, showing, hiding, ensure visible; the scroll ba
     parent.Clear();
     CHECK(SendI(tree, LUMTREEM_ENSUREVISIBLE, 50) == 0); // onto the last whole row
     CHECK((ScrollMax(tree) == 60 && SendI(tree, LUMTREEM_GETTOPINDEX) == 50 - full + 1));
-    CHECK(parent.Codes() == std::vector<int>{LUMTREEN_TOPCHANGE});
+    CHECK(parent.Codes() == Codes{LUMTREEN_TOPCHANGE});
     Send(tree, LUMTREEM_ENSUREVISIBLE, 2); // above the top: it becomes the top
     CHECK(SendI(tree, LUMTREEM_GETTOPINDEX) == 2);
     Send(tree, LUMTREEM_DELETECHILDREN, 0);
     CHECK(ScrollMax(tree) == full - 1);
 }
 
-TEST_CASE("attributes and searches; setters repaint the row only when something changed") {
+TEST_CASE("texts, data, searches and item rectangles") {
     Parent parent;
     HWND tree = parent.Tree(kNotifyStyle, 0, 0, 200, 100);
     AddItems(tree, {{"ABC", 0}, {"abd", 1}, {"AB", 0}, {"x", 0}});
@@ -207,65 +204,54 @@ TEST_CASE("attributes and searches; setters repaint the row only when something 
     CHECK(SendI(tree, LUMTREEM_FINDDATA, 0, 0x3456789A) == -1);
     // Rectangles of rows in view; the last, partly visible row is cut at the client bottom.
     const int h = SendI(tree, LUMTREEM_GETROWHEIGHT), pageRows = SendI(tree, LUMTREEM_GETPAGEROWS);
-    RECT rc{}, row2{};
+    RECT rc{};
     CHECK(SendI(tree, LUMTREEM_GETITEMRECT, 1, Ptr(&rc)) == -1); // hidden
     CHECK((SendI(tree, LUMTREEM_GETITEMRECT, 3, Ptr(&rc)) == 0 && rc.top == 2 * h));
     CHECK((SendI(tree, LUMTREEM_GETITEMRECT, pageRows, Ptr(&rc)) == 0 && rc.bottom == 100));
     CHECK((SendI(tree, LUMTREEM_GETITEMRECT, pageRows + 1, Ptr(&rc)) == -1 && IsRectEmpty(&rc)));
-    Send(tree, LUMTREEM_EXPAND, 0, MAKELPARAM(1, 0));
-    CHECK((SendI(tree, LUMTREEM_GETITEMRECT, 2, Ptr(&row2)) == 0 && row2.bottom == 3 * h));
-
-    HBITMAP bm = CreateBitmap(16, 16, 1, 1, nullptr);
-    HBRUSH brush = CreateSolidBrush(0);
-    const RECT none{};
-    // clang-format off
-    const struct { UINT msg; LPARAM lp; int result; const RECT *repaint; } setters[] = {
-        {LUMTREEM_SETTEXT, Ptr("x"), 1, &row2}, {LUMTREEM_ENABLEITEM, 0, 1, &row2},
-        {LUMTREEM_ENABLEITEM, 0, 1, &none}, {LUMTREEM_SETDATA, 9, 0, &none},
-        {LUMTREEM_SETNODEBITMAP, Ptr(bm), 1, &row2}, {LUMTREEM_SETNODEBITMAP, Ptr(brush), 0, &none},
-        {LUMTREEM_SETBITMAP, Ptr(brush), 0, &none}};
-    // clang-format on
-    for (const auto &s : setters) {
-        CAPTURE(s.msg);
-        UpdateWindow(tree);
-        CHECK(SendI(tree, s.msg, 2, s.lp) == s.result);
-        GetUpdateRect(tree, &rc, FALSE);
-        CHECK(EqualRect(&rc, s.repaint));
-    }
-    CHECK((SendI(tree, LUMTREEM_ISENABLED, 2) == 0 && Send(tree, LUMTREEM_GETBITMAP, 2) == 0));
-    DeleteObject(bm);
-    DeleteObject(brush);
 }
 
-TEST_CASE("LUMTREEN_ENDEDIT precedes each changing step while an editor is in the control") {
+TEST_CASE("each change asks an editor to end first; setters repaint the row when it changed") {
     Parent parent;
     HWND tree = parent.Tree();
     Sample(tree);
     PlaceEditor(tree);
     HBITMAP bm = CreateBitmap(8, 8, 1, 1, nullptr);
+    HBRUSH brush = CreateSolidBrush(0);
     char buffer[32];
+    enum Repaint { Skip, None, Row }; // Row: exactly the row of item wp
     // clang-format off
-    const struct { UINT msg; WPARAM wp; LPARAM lp; int requests; } cases[] = {
-        {LUMTREEM_ADDITEM, 0, Ptr("x"), 1}, {LUMTREEM_INSERTITEM, 1, Ptr("y"), 2}, // show, insert
-        {LUMTREEM_DELETEITEM, 1, 0, 1}, {LUMTREEM_EXPAND, 0, MAKELPARAM(0, 0), 1},
-        {LUMTREEM_DELETEITEM, 0, 0, 4},  // a collapsed item and its three descendants
-        {LUMTREEM_SETBITMAP, 0, Ptr(bm), 2}, // a new size recomputes the row height
-        {LUMTREEM_SETBITMAP, 1, Ptr(bm), 1}, {LUMTREEM_SETBITMAP, WPARAM(-1), 0, 1},
-        {LUMTREEM_SETNODEBITMAP, 0, Ptr(bm), 1}, {LUMTREEM_SETDELETECALLBACK, 0, 0, 1},
-        {LUMTREEM_SORTCHILDREN, 99, 0, 1}, // asked before the parent is checked
-        {LUMTREEM_COPYITEM, 0, 2, 4}, {LUMTREEM_MOVEITEM, 0, 3, 5}, // insert, level, delete
-        // Attribute setters without a structural change, queries and searches ask nothing.
-        {LUMTREEM_SETTEXT, 0, Ptr("t"), 0}, {LUMTREEM_SETDATA, 0, 5, 0},
-        {LUMTREEM_ENABLEITEM, 0, 0, 0}, {LUMTREEM_SETBITMAP, 9, Ptr(bm), 0},
-        {LUMTREEM_GETTEXT, 0, Ptr(buffer), 0}, {LUMTREEM_FINDTEXT, 0, Ptr("t"), 0},
-        {LUMTREEM_GETCHILDCOUNT, 0, 1, 0}, {LUMTREEM_DELETECHILDREN, 1, 0, 0}, // no children
-        {LUMTREEM_DELETEALL, 0, 0, 1}};
+    const struct { UINT msg; WPARAM wp; LPARAM lp; int result, asks; Repaint repaint; } cases[] = {
+        {LUMTREEM_ADDITEM, 0, Ptr("x"), 6, 1, Skip},
+        {LUMTREEM_INSERTITEM, 1, Ptr("y"), 1, 2, Skip}, // show, insert
+        {LUMTREEM_DELETEITEM, 1, 0, 7, 1, Skip}, {LUMTREEM_EXPAND, 0, MAKELPARAM(0, 0), 1, 1, Skip},
+        {LUMTREEM_DELETEITEM, 0, 0, 3, 4, Skip},      // with its 3 descendants: e f x
+        {LUMTREEM_SETBITMAP, 0, Ptr(bm), 1, 2, Skip}, // a new size: the row height too
+        {LUMTREEM_SETBITMAP, 1, Ptr(bm), 1, 1, Row}, {LUMTREEM_SETBITMAP, WPARAM(-1), 0, 1, 1, Skip},
+        {LUMTREEM_SETNODEBITMAP, 0, Ptr(bm), 1, 1, Row},
+        {LUMTREEM_SETDELETECALLBACK, 0, 0, 1, 1, None},
+        {LUMTREEM_SORTCHILDREN, 99, 0, 0, 1, None},   // asked before the parent is checked
+        {LUMTREEM_COPYITEM, 0, 2, 2, 4, Skip}, {LUMTREEM_MOVEITEM, 0, 3, 2, 5, Skip}, // f e e x
+        {LUMTREEM_SETNODEBITMAP, 1, Ptr(brush), 0, 1, None}, // not a bitmap: asked, refused
+        {LUMTREEM_SETBITMAP, 1, Ptr(brush), 0, 1, None},
+        // Setters without a structural change, queries and searches ask nothing.
+        {LUMTREEM_SETTEXT, 0, Ptr("t"), 1, 0, Row}, {LUMTREEM_SETDATA, 0, 5, 0, 0, None},
+        {LUMTREEM_ENABLEITEM, 0, 0, 1, 0, Row}, {LUMTREEM_ENABLEITEM, 0, 0, 1, 0, None},
+        {LUMTREEM_SETBITMAP, 9, Ptr(bm), 0, 0, None}, {LUMTREEM_GETCHILDCOUNT, 0, 1, 0, 0, None},
+        {LUMTREEM_GETTEXT, 0, Ptr(buffer), 1, 0, None}, {LUMTREEM_FINDTEXT, 0, Ptr("x"), 3, 0, None},
+        {LUMTREEM_DELETECHILDREN, 1, 0, 4, 0, Skip}, {LUMTREEM_DELETEALL, 0, 0, 0, 1, Skip}};
     // clang-format on
     for (const auto &c : cases) {
         CAPTURE(c.msg);
+        RECT row{}, rc{};
+        Send(tree, LUMTREEM_GETITEMRECT, c.wp, Ptr(&row));
+        UpdateWindow(tree);
         parent.Clear();
-        Send(tree, c.msg, c.wp, c.lp);
-        CHECK(parent.CountOf(LUMTREEN_ENDEDIT) == c.requests);
+        CHECK(SendI(tree, c.msg, c.wp, c.lp) == c.result);
+        CHECK(parent.Codes(tree) == Codes(c.asks, LUMTREEN_ENDEDIT));
+        GetUpdateRect(tree, &rc, FALSE);
+        if (c.repaint == Row) CHECK(EqualRect(&rc, &row));
+        if (c.repaint == None) CHECK(IsRectEmpty(&rc));
     }
     Send(tree, WM_SETREDRAW, 0); // not while drawing is off
     parent.Clear();
@@ -273,6 +259,7 @@ TEST_CASE("LUMTREEN_ENDEDIT precedes each changing step while an editor is in th
     Send(tree, LUMTREEM_SORTCHILDREN, WPARAM(-1), 0);
     CHECK(parent.Notes().empty());
     DeleteObject(bm);
+    DeleteObject(brush);
 }
 
 TEST_CASE("bad indexes return the failure value and change nothing; null buffers are refused") {
@@ -310,10 +297,9 @@ TEST_CASE("bad indexes return the failure value and change nothing; null buffers
     }
     CHECK((buffer[0] == '\0' && IsRectEmpty(&rc) && Outline(tree) == before));
     // Null buffers and texts never crash; a null text is an empty one.
-    CHECK(SendI(tree, LUMTREEM_GETTEXT, 0, 0) == -1);
-    CHECK(SendI(tree, LUMTREEM_GETITEMRECT, 0, 0) == -1);
-    CHECK(SendI(tree, LUMTREEM_FINDPREFIX, 0, 0) == -1);
-    CHECK(SendI(tree, LUMTREEM_FINDTEXT, 0, 0) == -1);
+    for (UINT msg :
+         {LUMTREEM_GETTEXT, LUMTREEM_GETITEMRECT, LUMTREEM_FINDPREFIX, LUMTREEM_FINDTEXT})
+        CHECK(SendI(tree, msg, 0, 0) == -1);
     CHECK(
         (SendI(tree, LUMTREEM_INSERTITEM, 0, 0) == 0 && SendI(tree, LUMTREEM_ADDITEM, 0, 0) == 7));
     CHECK(Outline(tree) == " " + before + " ");

@@ -1,7 +1,7 @@
-// The item array's growth and shrink steps, and random sequences of inserts, deletes, level
-// changes, moves, expands and hides against a model that knows which item each stored index
-// names: after every step the list order, the shown rows, the position index and its searches,
-// and the stored indexes must agree with it.
+// Random sequences of inserts, deletes, level changes, moves, expands and hides against a model
+// that knows which item each stored index names: after every step the list order, the shown
+// rows, the position index and its searches, and the stored indexes must agree with it. Then
+// the item array's growth and shrink steps.
 #include "../support/harness.h"
 #include "lumtree/api/api.h"
 #include "lumtree/items/items.h"
@@ -119,25 +119,6 @@ struct Fixture {
     }
 };
 
-// A bare record: enough for the array routines, which touch no window.
-struct Store {
-    TreeCtl ctl{};
-    Store(int n = 0) {
-        ctl.columnCount = 1;
-        while (n--) Insert(0);
-    }
-    ~Store() {
-        while (ctl.itemCount) std::free(ItemArrayRemove(&ctl, 0));
-    }
-    static TreeItem *Make() {
-        auto *item = static_cast<TreeItem *>(std::calloc(1, sizeof(TreeItem) + sizeof(char *)));
-        item->flags = kItemEnabled | kItemShown;
-        return item;
-    }
-    void Insert(INT pos) { REQUIRE(ItemArrayInsert(&ctl, pos, Make())); }
-    void Remove(INT pos) { std::free(ItemArrayRemove(&ctl, pos)); }
-};
-
 } // namespace
 
 TEST_CASE("random edits keep the list, the row index and the stored indexes consistent") {
@@ -197,43 +178,41 @@ TEST_CASE("random edits keep the list, the row index and the stored indexes cons
     }
 }
 
-TEST_CASE("the array grows in steps of 256 slots, shrinks past 512 free ones, is freed empty") {
-    Store s(256);
-    CHECK(s.ctl.spareSlots == 0);
-    s.Insert(s.ctl.itemCount); // the 257th
-    CHECK(s.ctl.spareSlots == 255);
-    while (s.ctl.itemCount < 1000) s.Insert(0);
-    CHECK(s.ctl.itemCount + s.ctl.spareSlots == 1024);
-    // Deleting down to 511 items leaves 513 spare, the first shrink, back to 256 spare.
-    while (s.ctl.itemCount > 512) s.Remove(s.ctl.itemCount - 1);
-    CHECK(s.ctl.spareSlots == 512);
-    s.Remove(0);
-    CHECK(s.ctl.spareSlots == 256);
-    while (s.ctl.itemCount > 1) s.Remove(0);
-    CHECK(s.ctl.items != nullptr);
-    s.Remove(0);
-    CHECK((s.ctl.items == nullptr && s.ctl.spareSlots == 0 && s.ctl.shownCount == 0));
-}
-
-TEST_CASE("a failed growth leaves the list unchanged") {
-    Store s(256);
-    TreeItem *extra = Store::Make();
-    LumFailAllocAfter(0);
-    CHECK_FALSE(ItemArrayInsert(&s.ctl, 3, extra));
+TEST_CASE("the array grows by 256 slots, shrinks past 512 free ones; a run as one at a time") {
+    Fixture f;
+    Send(f.tree, WM_SETREDRAW, 0);
+    AddFlat(f.tree, 256);
+    CHECK(f.ctl->spareSlots == 0);
+    LumFailAllocAfter(2); // the item and its text are made, the growth fails: nothing changes
+    CHECK(SendI(f.tree, LUMTREEM_ADDITEM, 0, Ptr("x")) == -1);
     LumFailAllocAfter(-1);
-    CHECK((s.ctl.itemCount == 256 && s.ctl.spareSlots == 0 && s.ctl.shownCount == 256));
-    CHECK(CheckItemIndex(&s.ctl));
-    std::free(extra);
-}
-
-TEST_CASE("removing a run leaves the spare slots that removing it one item at a time would") {
-    for (INT run : {100, 513, 600, 770, 1100}) {
-        Store one(1500), batch(1500);
-        for (INT k = 0; k < run; ++k) one.Remove(10);
-        for (INT k = 0; k < run; ++k) std::free(batch.ctl.items[10 + k]);
-        ItemArrayRemoveRun(&batch.ctl, 10, run);
-        CHECK(batch.ctl.itemCount == one.ctl.itemCount);
-        CHECK(batch.ctl.spareSlots == one.ctl.spareSlots);
-        CHECK(CheckItemIndex(&batch.ctl));
+    CHECK((f.Count() == 256 && f.ctl->spareSlots == 0 && CheckItemIndex(f.ctl)));
+    AddFlat(f.tree, 1); // the 257th
+    CHECK(f.ctl->spareSlots == 255);
+    AddFlat(f.tree, 743);
+    CHECK(f.Count() + f.ctl->spareSlots == 1024);
+    // Deleting down to 511 items leaves 513 spare, the first shrink, back to 256 spare.
+    while (f.Count() > 512) Send(f.tree, LUMTREEM_DELETEITEM, 0);
+    CHECK(f.ctl->spareSlots == 512);
+    Send(f.tree, LUMTREEM_DELETEITEM, 0);
+    CHECK(f.ctl->spareSlots == 256);
+    while (f.Count() > 1) Send(f.tree, LUMTREEM_DELETEITEM, 0);
+    CHECK(f.ctl->items != nullptr);
+    Send(f.tree, LUMTREEM_DELETEITEM, 0);
+    CHECK((f.ctl->items == nullptr && f.ctl->spareSlots == 0 && f.ctl->shownCount == 0));
+    // Item 10 with run - 1 children goes alone when expanded, as one run when collapsed.
+    for (int run : {100, 513, 600, 770, 1100}) {
+        int spare[2];
+        for (int collapsed = 0; collapsed < 2; ++collapsed) {
+            AddFlat(f.tree, 1500);
+            for (int i = 11; i < 10 + run; ++i) Send(f.tree, LUMTREEM_SETLEVEL, i, 1);
+            Send(f.tree, LUMTREEM_EXPAND, 10, collapsed ? 0 : 1);
+            for (int k = 0; k < (collapsed ? 1 : run); ++k) Send(f.tree, LUMTREEM_DELETEITEM, 10);
+            CHECK((f.Count() == 1500 - run && CheckItemIndex(f.ctl)));
+            spare[collapsed] = f.ctl->spareSlots;
+            Send(f.tree, LUMTREEM_DELETEALL);
+        }
+        CAPTURE(run);
+        CHECK(spare[0] == spare[1]);
     }
 }

@@ -48,12 +48,6 @@ std::vector<int> Parent::Codes(HWND from) const {
     return codes;
 }
 
-int Parent::CountOf(int code) const {
-    int n = 0;
-    for (const Notification &note : notes_) n += note.code == code;
-    return n;
-}
-
 LRESULT CALLBACK Parent::Proc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
     auto *self = reinterpret_cast<Parent *>(GetWindowLongPtrA(w, GWLP_USERDATA));
     if (!self) return DefWindowProcA(w, m, wp, lp);
@@ -94,19 +88,8 @@ HWND PlaceEditor(HWND tree) {
                            reinterpret_cast<HMENU>(77), nullptr, nullptr);
 }
 
-int Pixels::Count(const RECT &rc, COLORREF colour) const {
-    int n = 0;
-    for (int y = rc.top; y < rc.bottom; ++y) {
-        for (int x = rc.left; x < rc.right; ++x) n += At(x, y) == colour;
-    }
-    return n;
-}
-
-namespace {
-
-// Hands `draw` a memory DC holding a 32-bit top-down DIB of the window's client size, then
-// reads the pixels back.
-template <class Draw> Pixels Capture(HWND w, Draw draw) {
+// The control paints into a memory DC holding a 32-bit top-down DIB of its client size.
+Pixels PrintClient(HWND w) {
     RECT rc;
     GetClientRect(w, &rc);
     BITMAPINFO bi{};
@@ -115,7 +98,7 @@ template <class Draw> Pixels Capture(HWND w, Draw draw) {
     void *p = nullptr;
     HBITMAP bitmap = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &p, nullptr, 0);
     HGDIOBJ old = SelectObject(dc, bitmap);
-    draw(dc, rc);
+    SendMessageA(w, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
     GdiFlush();
     Pixels px{rc.right, rc.bottom, std::vector<COLORREF>(size_t(rc.right) * rc.bottom)};
     const auto *bits = static_cast<const DWORD *>(p);
@@ -126,24 +109,6 @@ template <class Draw> Pixels Capture(HWND w, Draw draw) {
     DeleteObject(bitmap);
     DeleteDC(dc);
     return px;
-}
-
-} // namespace
-
-Pixels PrintClient(HWND w) {
-    return Capture(w, [&](HDC dc, const RECT &) {
-        SendMessageA(w, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-    });
-}
-
-Pixels Screen(HWND w) {
-    UpdateWindow(w);
-    Pump();
-    return Capture(w, [&](HDC dc, const RECT &rc) {
-        HDC screen = GetDC(w);
-        BitBlt(dc, 0, 0, rc.right, rc.bottom, screen, 0, 0, SRCCOPY);
-        ReleaseDC(w, screen);
-    });
 }
 
 size_t HeapBytesInUse() {
@@ -168,10 +133,6 @@ Modifiers::Modifiers(bool shift, bool ctrl) {
     state[VK_SHIFT] = shift ? 0x80 : 0;
     state[VK_CONTROL] = ctrl ? 0x80 : 0;
     SetKeyboardState(state);
-}
-
-Modifiers::~Modifiers() {
-    SetKeyboardState(saved_);
 }
 
 } // namespace lt

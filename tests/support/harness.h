@@ -13,14 +13,13 @@
 
 namespace lt {
 
-inline constexpr int kTreeId = 100;
 inline constexpr DWORD kChildStyle = WS_CHILD | WS_VISIBLE;
 inline constexpr DWORD kNotifyStyle = kChildStyle | LUMTREESTYLE_NOTIFY;
+using Codes = std::vector<int>;
 
 // One WM_COMMAND as the parent received it: HIWORD(wParam), LOWORD(wParam), lParam.
 struct Notification {
-    int code;
-    int id;
+    int code, id;
     HWND from;
 };
 
@@ -36,20 +35,16 @@ public:
     HWND hwnd() const { return window_; }
     // Creates a control of the library's class as a child of this window.
     HWND Tree(DWORD style = kNotifyStyle, int x = 0, int y = 0, int width = 200, int height = 200,
-              int id = kTreeId);
-
+              int id = 100);
     const std::vector<Notification> &Notes() const { return notes_; }
     // The codes received, in order; with a window, only those sent by it.
     std::vector<int> Codes(HWND from = nullptr) const;
-    // How many notifications with this code arrived.
-    int CountOf(int code) const;
     void Clear() { notes_.clear(); }
 
     std::function<bool(UINT msg, WPARAM wp, LPARAM lp, LRESULT *result)> onMessage;
 
-    static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
-
 private:
+    static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
     HWND window_ = nullptr;
     std::vector<Notification> notes_;
 };
@@ -67,7 +62,6 @@ template <class T> inline LPARAM Ptr(T *p) {
 
 // Dispatches every pending message of this thread.
 void Pump();
-
 // Appends items given as (text, level); returns their indexes.
 std::vector<int> AddItems(HWND tree, std::initializer_list<std::pair<const char *, int>> items);
 // Appends n items "Item 0", "Item 1", ... at level 0.
@@ -81,12 +75,16 @@ struct Pixels {
     std::vector<COLORREF> bits;
     COLORREF At(int x, int y) const { return bits[static_cast<size_t>(y) * width + x]; }
     // Number of pixels of a colour inside a rectangle.
-    int Count(const RECT &rc, COLORREF colour) const;
+    int Count(const RECT &rc, COLORREF colour) const {
+        int n = 0;
+        for (int y = rc.top; y < rc.bottom; ++y) {
+            for (int x = rc.left; x < rc.right; ++x) n += At(x, y) == colour;
+        }
+        return n;
+    }
 };
 // Paints the control into a memory bitmap through WM_PRINTCLIENT.
 Pixels PrintClient(HWND w);
-// Reads what is on the screen in the window's client area after pending paints are done.
-Pixels Screen(HWND w);
 
 // Bytes in use on every heap of the process.
 size_t HeapBytesInUse();
@@ -95,10 +93,19 @@ size_t HeapBytesInUse();
 class Modifiers {
 public:
     Modifiers(bool shift, bool ctrl);
-    ~Modifiers();
+    ~Modifiers() { SetKeyboardState(saved_); }
 
 private:
     BYTE saved_[256];
 };
 
 } // namespace lt
+
+// Code and index lists appear in failure messages as "{6, 5}".
+template <> struct doctest::StringMaker<std::vector<int>> {
+    static String convert(const std::vector<int> &values) {
+        String out = "{";
+        for (size_t i = 0; i < values.size(); ++i) out += (i ? ", " : "") + toString(values[i]);
+        return out + "}";
+    }
+};
