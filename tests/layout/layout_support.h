@@ -1,17 +1,16 @@
 // Helpers of the layout tests: fonts and bitmaps of known size, the control's record, the
-// update region and the rectangles read back from the window.
+// update region and the rectangles the control hands out.
 #pragma once
 
 #include "../support/harness.h"
 #include "lumtree/frame/frame.h"
 
 #include <algorithm>
+#include <string>
 #include <tuple>
 #include <vector>
 
 namespace lt {
-
-inline constexpr DWORD kPlain = WS_CHILD | WS_VISIBLE;
 
 inline TreeCtl *Record(HWND tree) {
     return reinterpret_cast<TreeCtl *>(GetWindowLongPtrA(tree, 0));
@@ -23,16 +22,14 @@ struct Gdi {
     ~Gdi() {
         for (HGDIOBJ object : made) DeleteObject(object);
     }
-    template <class T> T Keep(T object) {
-        made.push_back(object);
-        return object;
-    }
     HFONT Font(int height) {
-        return Keep(CreateFontA(height, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0,
-                                FF_SWISS, "Tahoma"));
+        made.push_back(CreateFontA(height, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0,
+                                   FF_SWISS, "Tahoma"));
+        return static_cast<HFONT>(made.back());
     }
     HBITMAP Bitmap(int width, int height) {
-        return Keep(CreateBitmap(width, height, 1, 1, nullptr));
+        made.push_back(CreateBitmap(width, height, 1, 1, nullptr));
+        return static_cast<HBITMAP>(made.back());
     }
 };
 
@@ -40,36 +37,22 @@ inline void SetFont(HWND tree, HFONT font, UINT msg = WM_SETFONT) {
     Send(tree, msg, reinterpret_cast<WPARAM>(font), 0);
 }
 
-// The font's metrics, and the width of a text as the control measures it.
-inline TEXTMETRICA Metrics(HFONT font, const char *text = nullptr, int *width = nullptr,
-                           UINT format = DT_SINGLELINE) {
+// The font's metrics, and the width of a single-line text as the control measures it.
+inline TEXTMETRICA Metrics(HFONT font, const std::string &text = {}, int *width = nullptr) {
     HDC dc = GetDC(nullptr);
     HGDIOBJ old = SelectObject(dc, font);
     TEXTMETRICA tm{};
     GetTextMetricsA(dc, &tm);
     RECT rc{};
-    if (text) DrawTextA(dc, text, -1, &rc, DT_CALCRECT | DT_NOPREFIX | format);
+    DrawTextA(dc, text.c_str(), -1, &rc, DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
     if (width) *width = rc.right;
     SelectObject(dc, old);
     ReleaseDC(nullptr, dc);
     return tm;
 }
 
-inline int TextWidthOf(HFONT font, const char *text, UINT format = DT_SINGLELINE) {
-    int width = 0;
-    Metrics(font, text, &width, format);
-    return width;
-}
-
 inline int Even(int h) {
     return h + h % 2;
-}
-
-inline int RowHeightOfNewControl(Parent &parent) {
-    HWND probe = parent.Tree(kChildStyle, 0, 0, 100, 100, 99);
-    int rh = SendI(probe, LUMTREEM_GETROWHEIGHT);
-    DestroyWindow(probe);
-    return rh;
 }
 
 inline RECT Client(HWND w) {
@@ -98,11 +81,6 @@ inline bool Repainted(HWND w, const std::vector<RECT> &rects) {
     DeleteObject(expected);
     DeleteObject(update);
     return same;
-}
-
-// A child window as an in-place editor: the control then asks its parent to end editing.
-inline HWND AddEditor(HWND tree) {
-    return CreateWindowExA(0, "EDIT", "", WS_CHILD, 0, 0, 10, 10, tree, nullptr, nullptr, nullptr);
 }
 
 // A rectangle the control writes to lParam: header (wParam column), label (item) or corner.

@@ -26,6 +26,12 @@ TEST_CASE("the full form copies the columns; the array handed out is the control
     Parent parent;
     Gdi gdi;
     HWND tree = parent.Tree();
+    // Count 0 sets the default column and keeps the handed-out descriptions: only the simple
+    // form frees them.
+    TreeColumnInfo *info = nullptr;
+    REQUIRE(SendI(tree, LUMTREEM_GETCOLUMNINFO, 0, Ptr(&info)) == 1);
+    REQUIRE(SendI(tree, LUMTREEM_SETCOLUMNS, 0, 0) == 1);
+    CHECK(Record(tree)->columnInfoBuffer == info);
     char name[] = "Name";
     TreeColumn records[3] = {{11, 22, 120, 0, 0, name, nullptr, nullptr, 0},
                              {0, 0, 80, LUMTREEFORMAT_RIGHT, LUMTREEHEADER_SPRINGBACK, nullptr,
@@ -47,7 +53,7 @@ TEST_CASE("bad columns, items, versions, handles and failed allocations change n
     Parent parent;
     Gdi gdi;
     HWND tree = parent.Tree(kNotifyStyle, 0, 0, 300, 150);
-    AddEditor(tree);
+    PlaceEditor(tree);
     TreeColumnInfo in[2] = {{50, 0, 0, nullptr}, {-1, 0, 0, nullptr}}, *info = nullptr;
     REQUIRE(SendI(tree, LUMTREEM_SETCOLUMNINFO, 2, Ptr(in)) == 1);
     AddItems(tree, {{"a", 0}, {"hidden", 1}, {"c", 0}});
