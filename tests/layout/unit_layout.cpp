@@ -403,7 +403,7 @@ TEST_CASE("the label width needed: numbers, texts and the corner text") {
 }
 
 TEST_CASE("points map to items by row; the vertical bar counts shown rows; each request moves "
-          "the top row by its rule") {
+          "the top row by its rule, small moves shift the painted rows") {
     Parent parent;
     HWND tree = TreeWithRows(parent, 0);
     const int rh = SendI(tree, LUMTREEM_GETROWHEIGHT);
@@ -447,7 +447,23 @@ TEST_CASE("points map to items by row; the vertical bar counts shown rows; each 
     Send(tree, WM_VSCROLL, SB_LINEDOWN, Ptr(tree));
     CHECK(BarOf(tree) == "0..9 page 4 pos 3");
     Send(tree, LUMTREEM_SHOWHEADER, 1);
+    Send(tree, LUMTREEM_SHOWLABELS, 3);
     CHECK(at(toEnd, 1) == -1); // the header bar
+    // Small moves shift the painted rows, large ones repaint them: per new top row, the rows
+    // that came into view, labels included.
+    const int pages = SendI(tree, LUMTREEM_GETPAGEROWS), top = HeaderRect(tree, -1).bottom;
+    const int W = Client(tree).right, H = Client(tree).bottom,
+              r = SendI(tree, LUMTREEM_GETROWHEIGHT);
+    const std::pair<int, RECT> moves[] = {{1, {0, H - r, W, H}},
+                                          {3, {0, H - 2 * r, W, H}},
+                                          {1, {0, top, W, top + 2 * r}},
+                                          {1 + pages, {0, top, W, H}}};
+    Send(tree, LUMTREEM_SETTOPINDEX, 0);
+    for (auto [index, expected] : moves) {
+        Settle(tree);
+        Send(tree, LUMTREEM_SETTOPINDEX, static_cast<WPARAM>(index));
+        CHECK(Repainted(tree, {expected}));
+    }
 }
 
 TEST_CASE("the thumb reaches rows beyond 16 bits") {
@@ -462,32 +478,35 @@ TEST_CASE("the thumb reaches rows beyond 16 bits") {
     Request(parent, tree, WM_VSCROLL, SB_THUMBPOSITION, 70000 - 65536, 70000);
 }
 
-TEST_CASE("small moves shift the painted rows, large ones repaint them") {
-    Parent parent;
-    HWND tree = TreeWithRows(parent, 20);
-    Send(tree, LUMTREEM_SHOWHEADER, 1);
-    Send(tree, LUMTREEM_SHOWLABELS, 3);
-    const int rh = SendI(tree, LUMTREEM_GETROWHEIGHT), pages = SendI(tree, LUMTREEM_GETPAGEROWS);
-    const int top = HeaderRect(tree, -1).bottom, W = Client(tree).right, H = Client(tree).bottom;
-    // Per new top row: the rows that came into view, labels included.
-    const std::pair<int, RECT> moves[] = {{1, {0, H - rh, W, H}},
-                                          {3, {0, H - 2 * rh, W, H}},
-                                          {1, {0, top, W, top + 2 * rh}},
-                                          {1 + pages, {0, top, W, H}}};
-    for (auto [index, expected] : moves) {
-        Settle(tree);
-        Send(tree, LUMTREEM_SETTOPINDEX, static_cast<WPARAM>(index));
-        CHECK(Repainted(tree, {expected}));
-    }
-}
-
-TEST_CASE("the horizontal position stays within the extent; columns come into view") {
+TEST_CASE("columns in the full form and handed out, the resize zone, the horizontal position "
+          "within the extent, columns into view") {
     Parent parent;
     HWND tree = parent.Tree(kNotifyStyle, 0, 0, 300, 200);
-    TreeColumnInfo columns[3] = {{100, 0, 0, nullptr}, {200, 0, 0, nullptr}, {50, 0, 0, nullptr}};
-    REQUIRE(SendI(tree, LUMTREEM_SETCOLUMNINFO, 3, Ptr(columns)) == 1);
+    char name[] = "Name";
+    TreeColumn records[3] = {{11, 22, 100, 0, 0, name, nullptr, nullptr, 0},
+                             {0, 0, 200, LUMTREEFORMAT_RIGHT, LUMTREEHEADER_SPRINGBACK, nullptr,
+                              nullptr, Bitmap(6, 4), LUMTREEBITMAP_RIGHT},
+                             {0, 0, 50, 0, 0, nullptr, nullptr, nullptr, 0}};
+    REQUIRE(SendI(tree, LUMTREEM_SETCOLUMNS, 3, Ptr(records)) == 1);
+    std::strcpy(name, "XXXX");
+    TreeColumn *live = nullptr;
+    REQUIRE(SendI(tree, LUMTREEM_GETCOLUMNS, 0, Ptr(&live)) == 3);
+    CHECK(std::string(live[0].title) == "Name");
+    records[0].title = records[0].titleBuffer = live[0].title; // the control's own copy
+    CHECK(Bytes(records) == Bytes(*live, sizeof records));
     AddItems(tree, {{"a", 0}, {"b", 1}, {"c", 2}});
-    const int W = Client(tree).right, end = 600 - W;
+    Send(tree, LUMTREEM_SHOWHEADER, 1);
+    const int W = Client(tree).right, end = 600 - W, tw = SendI(tree, LUMTREEM_GETTREEWIDTH);
+    // The resize cursor from 4 pixels left of a divider up to 3 pixels right of it.
+    for (auto [dx, resize] : {std::pair{-5, false}, {-4, true}, {3, true}, {4, false}}) {
+        POINT pt{tw + 100 + dx, 2};
+        ClientToScreen(tree, &pt);
+        SetCursorPos(pt.x, pt.y);
+        SetCursor(nullptr);
+        CAPTURE(dx);
+        CHECK((Send(tree, WM_SETCURSOR, reinterpret_cast<WPARAM>(tree), HTCLIENT) == 1) == resize);
+        CHECK((GetCursor() == Record(tree)->resizeCursor) == resize);
+    }
     const int maxw = Metrics(HFONT(GetStockObject(SYSTEM_FONT))).tmMaxCharWidth;
     Request(parent, tree, WM_HSCROLL, SB_LINERIGHT, 0); // no extent: nothing to scroll
     REQUIRE(SendI(tree, LUMTREEM_SETHEXTENT, 600) == 1);
@@ -508,7 +527,6 @@ TEST_CASE("the horizontal position stays within the extent; columns come into vi
     }
     // Left of the view: to the left edge; right of it: to the right edge; the last column: to
     // the end; one in view stays; 3 is no column.
-    const int tw = SendI(tree, LUMTREEM_GETTREEWIDTH);
     const std::pair<int, int> columnsInView[] = {{1, tw + 100},     {0, 0},   {1, tw + 300 - W},
                                                  {1, tw + 300 - W}, {2, end}, {3, end}};
     for (auto [column, pos] : columnsInView) {
@@ -526,9 +544,11 @@ TEST_CASE("the horizontal position stays within the extent; columns come into vi
     CHECK(SendI(tree, LUMTREEM_GETTREEWIDTH) < tw);
     CHECK(SendI(tree, LUMTREEM_GETHPOS) == SendI(tree, LUMTREEM_GETHEXTENT) - W);
     CHECK(parent.Codes(tree) == std::vector<int>{LUMTREEN_TREEWIDTHCHANGE, LUMTREEN_HSCROLL});
+    live[1].width = 30; // a width changed in place is the width
+    CHECK(HeaderRect(tree, 1).right - HeaderRect(tree, 1).left == 30);
 }
 
-TEST_CASE("bars that stay disabled, ranges held during a request, WM_SIZE, the resize cursor") {
+TEST_CASE("bars that stay disabled, ranges held during a request, WM_SIZE") {
     Parent parent;
     // Nothing to scroll: without the style the bar goes, with it the bar stays, disabled.
     HWND plain = TreeWithRows(parent, 2, kNotifyStyle | WS_VSCROLL);
@@ -561,56 +581,19 @@ TEST_CASE("bars that stay disabled, ranges held during a request, WM_SIZE, the r
     CHECK(BarOf(tree) == "0..14 page 8 pos 1");
     CHECK(SendI(tree, LUMTREEM_GETHPOS) == 400 - 300 + GetSystemMetrics(SM_CXVSCROLL));
     CHECK(parent.Codes(tree) == std::vector<int>{LUMTREEN_HSCROLL});
-
-    // The resize cursor from 4 pixels left of a divider up to 3 pixels right of it.
-    TreeColumnInfo columns[2] = {{60, 0, 0, nullptr}, {50, 0, 0, nullptr}};
-    Send(tree, LUMTREEM_DELETEALL);
-    REQUIRE(SendI(tree, LUMTREEM_SETCOLUMNINFO, 2, Ptr(columns)) == 1);
-    Send(tree, LUMTREEM_SHOWHEADER, 1);
-    const int divider = SendI(tree, LUMTREEM_GETTREEWIDTH) + 60;
-    for (auto [dx, resize] : {std::pair{-5, false}, {-4, true}, {3, true}, {4, false}}) {
-        POINT pt{divider + dx, 2};
-        ClientToScreen(tree, &pt);
-        SetCursorPos(pt.x, pt.y);
-        SetCursor(nullptr);
-        CAPTURE(dx);
-        CHECK((Send(tree, WM_SETCURSOR, reinterpret_cast<WPARAM>(tree), HTCLIENT) == 1) == resize);
-        CHECK((GetCursor() == Record(tree)->resizeCursor) == resize);
-    }
-}
-
-TEST_CASE("the full form copies the columns; the array handed out is the control's own") {
-    Parent parent;
-    HWND tree = parent.Tree();
-    // Count 0 sets the default column and keeps the handed-out descriptions: only the simple
-    // form frees them.
-    TreeColumnInfo *info = nullptr;
-    REQUIRE(SendI(tree, LUMTREEM_GETCOLUMNINFO, 0, Ptr(&info)) == 1);
-    REQUIRE(SendI(tree, LUMTREEM_SETCOLUMNS, 0, 0) == 1);
-    CHECK(Record(tree)->columnInfoBuffer == info);
-    char name[] = "Name";
-    TreeColumn records[3] = {{11, 22, 120, 0, 0, name, nullptr, nullptr, 0},
-                             {0, 0, 80, LUMTREEFORMAT_RIGHT, LUMTREEHEADER_SPRINGBACK, nullptr,
-                              nullptr, Bitmap(6, 4), LUMTREEBITMAP_RIGHT},
-                             {0, 0, -1, 0, 0, nullptr, nullptr, nullptr, 0}};
-    REQUIRE(SendI(tree, LUMTREEM_SETCOLUMNS, 3, Ptr(records)) == 1);
-    std::strcpy(name, "XXXX");
-    TreeColumn *live = nullptr;
-    REQUIRE(SendI(tree, LUMTREEM_GETCOLUMNS, 0, Ptr(&live)) == 3);
-    CHECK(std::string(live[0].title) == "Name");
-    records[0].title = records[0].titleBuffer = live[0].title; // the control's own copy
-    CHECK(Bytes(records) == Bytes(*live, sizeof records));
-    Send(tree, LUMTREEM_SHOWHEADER, 1);
-    live[1].width = 30; // a width changed in place is the width
-    CHECK(HeaderRect(tree, 1).right - HeaderRect(tree, 1).left == 30);
 }
 
 TEST_CASE("bad columns, items, versions, handles and failed allocations change nothing") {
     Parent parent;
     HWND tree = parent.Tree(kNotifyStyle, 0, 0, 300, 150);
     PlaceEditor(tree);
+    // Count 0 in the full form keeps the descriptions handed out; only the simple form frees them.
     TreeColumnInfo in[2] = {{50, 0, 0, nullptr}, {-1, 0, 0, nullptr}}, *info = nullptr;
+    REQUIRE(SendI(tree, LUMTREEM_GETCOLUMNINFO, 0, Ptr(&info)) == 1);
+    REQUIRE(SendI(tree, LUMTREEM_SETCOLUMNS, 0, 0) == 1);
+    CHECK(Record(tree)->columnInfoBuffer == info);
     REQUIRE(SendI(tree, LUMTREEM_SETCOLUMNINFO, 2, Ptr(in)) == 1);
+    CHECK(Record(tree)->columnInfoBuffer == nullptr);
     AddItems(tree, {{"a", 0}, {"hidden", 1}, {"c", 0}});
     AddFlat(tree, 30);
     Send(tree, LUMTREEM_EXPAND, 0, 0);
