@@ -50,10 +50,6 @@ HBITMAP Bitmap(int width, int height) {
     return static_cast<HBITMAP>(g_made.objects.back());
 }
 
-void SetFont(HWND tree, HFONT font, UINT msg = WM_SETFONT) {
-    Send(tree, msg, reinterpret_cast<WPARAM>(font), 0);
-}
-
 // The font's metrics, and the width of a single-line text as the control measures it.
 TEXTMETRICA Metrics(HFONT font, const std::string &text = {}, int *width = nullptr) {
     HDC dc = GetDC(nullptr);
@@ -162,7 +158,7 @@ TEST_CASE("texts and expand buttons of each level start after the areas that are
     HWND tree = parent.Tree(kNotifyStyle, 0, 0, 400, 300);
     HFONT font = Font(16);
     const int avg = Metrics(font).tmAveCharWidth, maxw = Metrics(font).tmMaxCharWidth;
-    SetFont(tree, font);
+    Send(tree, WM_SETFONT, WPARAM(font));
     AddItems(tree, {{"root", 0}, {"child", 1}, {"grandchild", 2}});
     HBITMAP node[3] = {nullptr, Bitmap(20, 5), nullptr}, s16 = Bitmap(16, 5);
     HBITMAP state[3] = {s16, s16, nullptr};
@@ -202,25 +198,27 @@ TEST_CASE("texts and expand buttons of each level start after the areas that are
     CHECK(IndentButtonBox(Record(tree), 2) == RECT{x, gap, x + 9, rh - gap});
 }
 
-TEST_CASE("header bar, corner, labels, rows and cells divide the client area") {
+TEST_CASE("header bar, corner, labels, rows and cells divide the client area; the label width "
+          "needed") {
     Parent parent;
     HWND tree = parent.Tree(kChildStyle, 0, 0, 360, 240);
-    HFONT font = Font(16), headerFont = Font(22);
+    HFONT font = Font(16), headerFont = Font(22), labelFont = Font(21);
     const int avg = Metrics(font).tmAveCharWidth,
               indent = std::max<int>(Metrics(font).tmMaxCharWidth, 11);
-    SetFont(tree, font);
-    SetFont(tree, headerFont, LUMTREEM_SETHEADERFONT);
+    Send(tree, WM_SETFONT, WPARAM(font));
+    Send(tree, LUMTREEM_SETHEADERFONT, WPARAM(headerFont));
+    Send(tree, LUMTREEM_SETLABELFONT, WPARAM(labelFont));
     TreeColumnInfo columns[3] = {{50, 0, 0, nullptr}, {60, 0, 0, nullptr}, {-1, 0, 0, nullptr}};
     REQUIRE(SendI(tree, LUMTREEM_SETCOLUMNINFO, 3, Ptr(columns)) == 1);
     AddItems(tree, {{"a", 0}, {"b", 1}, {"c", 0}});
+    CHECK(SendI(tree, LUMTREEM_CALCLABELWIDTH) == 0); // labels off
     const int W = Client(tree).right, H = Client(tree).bottom, tw = indent + avg;
     const int rh0 = SendI(tree, LUMTREEM_GETROWHEIGHT);
     CHECK(CellRectOf(tree, 1, 0) == RECT{tw, rh0, tw + 50, 2 * rh0}); // at the text
     Send(tree, LUMTREEM_SHOWHEADER, 1);
     Send(tree, LUMTREEM_SHOWLABELS, 3);
     const int hh = Metrics(headerFont).tmHeight + 3, lw = 4 * avg;
-    const int rh =
-        Even(std::max<int>(rh0, Metrics(HFONT(GetStockObject(SYSTEM_FONT))).tmHeight + 3));
+    const int rh = Even(std::max<int>(rh0, Metrics(labelFont).tmHeight + 3));
     REQUIRE(SendI(tree, LUMTREEM_GETROWHEIGHT) == rh);
     CHECK(RectOf(tree, LUMTREEM_GETCORNERRECT) == RECT{0, 0, lw, hh});
     CHECK(HeaderRect(tree, -1) == RECT{lw, 0, W, hh});
@@ -244,6 +242,33 @@ TEST_CASE("header bar, corner, labels, rows and cells divide the client area") {
     CHECK(HeaderRect(tree, 2).right == W + 200);
     CHECK(HeaderRect(tree, -1) == RECT{lw, 0, W, hh});
     CHECK(RectOf(tree, LUMTREEM_GETLABELRECT, 1) == RECT{0, hh + rh, lw, hh + 2 * rh});
+
+    // The label width needed: numbers 0 to 9 or 1 to 10, or none; label texts, of hidden items
+    // too; the corner text while the header bar is shown.
+    AddFlat(tree, 7);
+    const auto width = [](HFONT f, const std::string &text) {
+        int w = 0;
+        Metrics(f, text, &w);
+        return w;
+    };
+    const auto widest = [&](int from) {
+        int best = 0;
+        for (int n = from; n < from + 10; ++n)
+            best = std::max(best, width(labelFont, std::to_string(n)));
+        return best;
+    };
+    for (auto [style, numbers] : {std::pair{3, widest(0)}, {5, widest(1)}, {2, 0}}) {
+        Send(tree, LUMTREEM_SHOWLABELS, static_cast<WPARAM>(style));
+        CHECK(SendI(tree, LUMTREEM_CALCLABELWIDTH) == numbers + avg + 3);
+    }
+    const char *text = "a label of some length";
+    Send(tree, LUMTREEM_SETLEVEL, 5, 1);
+    Send(tree, LUMTREEM_SETLABELTEXT, 5, Ptr(text));
+    Send(tree, LUMTREEM_EXPAND, 4, 0);
+    CHECK(SendI(tree, LUMTREEM_CALCLABELWIDTH) == width(labelFont, text) + avg + 3);
+    const char *cornerText = "a corner text much wider than every label of this control";
+    REQUIRE(SendI(tree, LUMTREEM_SETCORNERTEXT, 0, Ptr(cornerText)) == 1);
+    CHECK(SendI(tree, LUMTREEM_CALCLABELWIDTH) == avg + 6 + width(headerFont, cornerText));
 }
 
 TEST_CASE("each display message recomputes the row height and repaints what it names") {
@@ -254,45 +279,34 @@ TEST_CASE("each display message recomputes the row height and repaints what it n
     TEXTMETRICA tm{};
     for (int h = 24; !font || (tm.tmHeight + tm.tmDescent / 2) % 2; ++h)
         tm = Metrics(font = Font(h));
-    const int line = tm.tmHeight + tm.tmDescent / 2;
+    const int rh = tm.tmHeight + tm.tmDescent / 2;
     HFONT bigLabels = Font(2 * tm.tmHeight);
     HWND tree = parent.Tree(kNotifyStyle, 0, 0, 320, 300);
     PlaceEditor(tree);
-    SetFont(tree, font);
+    Send(tree, WM_SETFONT, WPARAM(font));
     AddFlat(tree, 4);
     Send(tree, LUMTREEM_SHOWHEADER, 1);
     Send(tree, LUMTREEM_SHOWLABELS, 3);
     Send(tree, LUMTREEM_SETSELECTION, 1);
     const int W = Client(tree).right, H = Client(tree).bottom, hh = HeaderRect(tree, -1).bottom;
-    const int lw = SendI(tree, LUMTREEM_GETLABELWIDTH), rh = line;
+    const int lw = SendI(tree, LUMTREEM_GETLABELWIDTH);
     REQUIRE(SendI(tree, LUMTREEM_GETROWHEIGHT) == rh);
     const RECT all = Client(tree), items{lw, hh, W, H}, rows{0, hh, W, H}, bar{lw, 0, W, hh},
                corner{0, 0, lw, hh}, labels{0, hh, lw, H}, label1{0, hh + rh, lw, hh + 2 * rh},
                row1{0, hh + rh, W, hh + 2 * rh}, row2{0, hh + 2 * rh, W, hh + 3 * rh},
                sel1{lw, hh + rh, W, hh + 2 * rh};
-    HBITMAP tall = Bitmap(12, line + 10), strip = Bitmap(4 * 9, line + 15);
+    HBITMAP tall = Bitmap(12, rh + 10), strip = Bitmap(4 * 9, rh + 15);
     HBITMAP three[3] = {tall, tall, tall}, font1 = HBITMAP(GetStockObject(SYSTEM_FONT));
     TreeDrawCallback callback{DrawNothing, 7};
-    HBITMAP corners[2] = {Bitmap(6, hh + 4), Bitmap(9, hh + 4)};
-    const RECT tallCorner{0, 0, lw, hh + 7};
     TreeLabelAttrRequest attr{2, 2, {1, 2, 3, 4, nullptr, 0}};
-    TreeLabelAttrRequest labelBitmap{2, -1, {0, 0, 0, 0, Bitmap(2, line + 20), 0}};
+    TreeLabelAttrRequest labelBitmap{2, -1, {0, 0, 0, 0, Bitmap(2, rh + 20), 0}};
     TreeCellAttrRequest cell{2, 1, 0, {1, 2, 3, 4, nullptr, nullptr, 0}};
-    TreeCellAttrRequest cellBitmap{2, -1, 0, {0, 0, 0, 0, nullptr, Bitmap(2, line + 30), 0}};
+    TreeCellAttrRequest cellBitmap{2, -1, 0, {0, 0, 0, 0, nullptr, Bitmap(2, rh + 30), 0}};
     const auto headerFont = static_cast<WPARAM>(Send(tree, LUMTREEM_GETHEADERFONT));
     const auto labelFont = static_cast<WPARAM>(Send(tree, LUMTREEM_GETLABELFONT));
     enum Again { Never, Silent, NoRepaint }; // what the same request once more does
     constexpr int E = LUMTREEN_ENDEDIT, T = LUMTREEN_TREEWIDTHCHANGE;
-    struct Case {
-        UINT msg;
-        WPARAM wp;
-        LPARAM lp;
-        std::set<int> codes;
-        std::vector<RECT> region;
-        int rowHeight;
-        Again again;
-    };
-    const Case cases[] = {
+    const std::tuple<UINT, WPARAM, LPARAM, std::set<int>, std::vector<RECT>, int, Again> cases[] = {
         {LUMTREEM_SETLABELTEXT, 1, Ptr("First"), {}, {label1}, rh, Never},
         {LUMTREEM_SETLABELATTR, 0, Ptr(&attr), {E}, {row2}, rh, Never},
         {LUMTREEM_SETLABELFLAGS, 0, 0x80, {E}, {labels}, rh, Never},
@@ -319,7 +333,7 @@ TEST_CASE("each display message recomputes the row height and repaints what it n
         {LUMTREEM_SETLABELWIDTH, 55, 0, {E}, {all}, rh, NoRepaint},
         {LUMTREEM_SETLABELWIDTH, static_cast<WPARAM>(lw), 0, {E}, {all}, rh, NoRepaint},
         {LUMTREEM_SETLINESPERITEM, 0, 0, {}, {}, rh, Never}, // ignored
-        {LUMTREEM_SETLINESPERITEM, 2, 0, {E}, {rows}, Even(line + tm.tmHeight), NoRepaint},
+        {LUMTREEM_SETLINESPERITEM, 2, 0, {E}, {rows}, Even(rh + tm.tmHeight), NoRepaint},
         {LUMTREEM_SETLINESPERITEM, 1, 0, {E}, {rows}, rh, Never},
         {LUMTREEM_SETSHOWLINES, 0, 0, {E}, {items, bar}, rh, Silent},
         {LUMTREEM_SETTEXTONLYSELECTION, 5, 0, {}, {items}, rh, Silent},
@@ -341,65 +355,32 @@ TEST_CASE("each display message recomputes the row height and repaints what it n
         // The cell bitmap is the text line's minimum; the 3-D look adds its 4 pixels to it.
         {LUMTREEM_SETCELLATTR, 0, Ptr(&cellBitmap), {E}, {all}, rh + 34, Never},
         // A corner bitmap of a new height changes the layout, of the same height the corner.
-        {LUMTREEM_SETCORNERBITMAP, 0, Ptr(corners[0]), {E}, {all}, rh + 34, Never},
-        {LUMTREEM_SETCORNERBITMAP, 0, Ptr(corners[1]), {E}, {tallCorner}, rh + 34, Never},
+        {LUMTREEM_SETCORNERBITMAP, 0, Ptr(Bitmap(6, hh + 4)), {E}, {all}, rh + 34, Never},
+        {LUMTREEM_SETCORNERBITMAP,
+         0,
+         Ptr(Bitmap(9, hh + 4)),
+         {E},
+         {{0, 0, lw, hh + 7}},
+         rh + 34,
+         Never},
     };
-    for (const Case &c : cases) {
-        CAPTURE(c.msg);
+    for (const auto &[msg, wp, lp, codes, region, height, again] : cases) {
+        CAPTURE(msg);
         Settle(tree);
         parent.Clear();
-        Send(tree, c.msg, c.wp, c.lp);
-        const std::vector<int> codes = parent.Codes(tree);
-        CHECK(std::set<int>(codes.begin(), codes.end()) == c.codes);
-        CHECK(Repainted(tree, c.region));
-        CHECK(SendI(tree, LUMTREEM_GETROWHEIGHT) == c.rowHeight);
-        CHECK(SendI(tree, LUMTREEM_GETFULLROWS) == (H - HeaderRect(tree, -1).bottom) / c.rowHeight);
-        if (c.again == Never) continue;
+        Send(tree, msg, wp, lp);
+        const std::vector<int> sent = parent.Codes(tree);
+        CHECK(std::set<int>(sent.begin(), sent.end()) == codes);
+        CHECK(Repainted(tree, region));
+        CHECK(SendI(tree, LUMTREEM_GETROWHEIGHT) == height);
+        CHECK(SendI(tree, LUMTREEM_GETFULLROWS) == (H - HeaderRect(tree, -1).bottom) / height);
+        if (again == Never) continue;
         Settle(tree);
         parent.Clear();
-        Send(tree, c.msg, c.wp, c.lp);
+        Send(tree, msg, wp, lp);
         CHECK(Repainted(tree, {}));
-        if (c.again == Silent) CHECK(parent.Codes(tree).empty());
+        if (again == Silent) CHECK(parent.Codes(tree).empty());
     }
-    CHECK((Record(tree)->drawCallback == &DrawNothing && Record(tree)->drawCallbackData == 7));
-}
-
-TEST_CASE("the label width needed: numbers, texts and the corner text") {
-    Parent parent;
-    HFONT itemFont = Font(14), labelFont = Font(21), headerFont = Font(25);
-    const int avg = Metrics(itemFont).tmAveCharWidth;
-    HWND tree = parent.Tree(kNotifyStyle, 0, 0, 300, 200);
-    SetFont(tree, itemFont);
-    SetFont(tree, labelFont, LUMTREEM_SETLABELFONT);
-    SetFont(tree, headerFont, LUMTREEM_SETHEADERFONT);
-    AddFlat(tree, 12);
-    const auto width = [](HFONT font, const std::string &text) {
-        int w = 0;
-        Metrics(font, text, &w);
-        return w;
-    };
-    const auto widest = [&](int from) {
-        int best = 0;
-        for (int n = from; n < from + 12; ++n)
-            best = std::max(best, width(labelFont, std::to_string(n)));
-        return best;
-    };
-    CHECK(SendI(tree, LUMTREEM_CALCLABELWIDTH) == 0); // labels off
-    // Numbered from 0, from 1, and not numbered.
-    for (auto [style, numbers] : {std::pair{3, widest(0)}, {5, widest(1)}, {2, 0}}) {
-        Send(tree, LUMTREEM_SHOWLABELS, static_cast<WPARAM>(style));
-        CHECK(SendI(tree, LUMTREEM_CALCLABELWIDTH) == numbers + avg + 3);
-    }
-    // Label texts count, of hidden items too; the corner text while the header bar is shown.
-    const char *text = "a label of some length";
-    Send(tree, LUMTREEM_SETLEVEL, 5, 1);
-    Send(tree, LUMTREEM_SETLABELTEXT, 5, Ptr(text));
-    Send(tree, LUMTREEM_EXPAND, 4, 0);
-    CHECK(SendI(tree, LUMTREEM_CALCLABELWIDTH) == width(labelFont, text) + avg + 3);
-    const char *cornerText = "a corner text much wider than every label of this control";
-    REQUIRE(SendI(tree, LUMTREEM_SETCORNERTEXT, 0, Ptr(cornerText)) == 1);
-    Send(tree, LUMTREEM_SHOWHEADER, 1);
-    CHECK(SendI(tree, LUMTREEM_CALCLABELWIDTH) == avg + 6 + width(headerFont, cornerText));
 }
 
 TEST_CASE("points map to items by row; the vertical bar counts shown rows; each request moves "
