@@ -1,7 +1,5 @@
-// The layout checked against values computed by hand from font metrics and bitmap sizes: where
-// texts start, the expand button boxes, the rectangles of header, corner, labels and cells, the
-// row height and repaint of every display message, label widths, the columns handed out,
-// scrolling read back from the real scroll bars, and every bad request changing nothing.
+// The layout against values computed by hand from font metrics and bitmap sizes, scroll bars
+// read back with GetScrollInfo, and every bad request changing nothing.
 #include "../support/harness.h"
 #include "lumtree/api/api.h"
 #include "lumtree/frame/frame.h"
@@ -281,6 +279,7 @@ TEST_CASE("each display message recomputes the row height and repaints what it n
         tm = Metrics(font = Font(h));
     const int rh = tm.tmHeight + tm.tmDescent / 2;
     HFONT bigLabels = Font(2 * tm.tmHeight);
+    const int bigRow = Even(Metrics(bigLabels).tmHeight + 3);
     HWND tree = parent.Tree(kNotifyStyle, 0, 0, 320, 300);
     PlaceEditor(tree);
     Send(tree, WM_SETFONT, WPARAM(font));
@@ -294,7 +293,7 @@ TEST_CASE("each display message recomputes the row height and repaints what it n
     const RECT all = Client(tree), items{lw, hh, W, H}, rows{0, hh, W, H}, bar{lw, 0, W, hh},
                corner{0, 0, lw, hh}, labels{0, hh, lw, H}, label1{0, hh + rh, lw, hh + 2 * rh},
                row1{0, hh + rh, W, hh + 2 * rh}, row2{0, hh + 2 * rh, W, hh + 3 * rh},
-               sel1{lw, hh + rh, W, hh + 2 * rh};
+               sel1{lw, hh + rh, W, hh + 2 * rh}, tallCorner{0, 0, lw, hh + 7};
     HBITMAP tall = Bitmap(12, rh + 10), strip = Bitmap(4 * 9, rh + 15);
     HBITMAP three[3] = {tall, tall, tall}, font1 = HBITMAP(GetStockObject(SYSTEM_FONT));
     TreeDrawCallback callback{DrawNothing, 7};
@@ -321,13 +320,7 @@ TEST_CASE("each display message recomputes the row height and repaints what it n
         {LUMTREEM_SETPRESSEDHEADER, 0, 0, {}, {bar}, rh, Never},
         {LUMTREEM_SETHEADERFONT, headerFont, 1, {E}, {all}, rh, Never},
         // The label font with a margin of 3, then the old one back.
-        {LUMTREEM_SETLABELFONT,
-         WPARAM(bigLabels),
-         1,
-         {E},
-         {all},
-         Even(Metrics(bigLabels).tmHeight + 3),
-         Never},
+        {LUMTREEM_SETLABELFONT, WPARAM(bigLabels), 1, {E}, {all}, bigRow, Never},
         {LUMTREEM_SETLABELFONT, labelFont, 1, {E}, {all}, rh, Never},
         {LUMTREEM_SHOWLABELS, 5, 0, {E}, {all}, rh, NoRepaint},
         {LUMTREEM_SETLABELWIDTH, 55, 0, {E}, {all}, rh, NoRepaint},
@@ -356,13 +349,7 @@ TEST_CASE("each display message recomputes the row height and repaints what it n
         {LUMTREEM_SETCELLATTR, 0, Ptr(&cellBitmap), {E}, {all}, rh + 34, Never},
         // A corner bitmap of a new height changes the layout, of the same height the corner.
         {LUMTREEM_SETCORNERBITMAP, 0, Ptr(Bitmap(6, hh + 4)), {E}, {all}, rh + 34, Never},
-        {LUMTREEM_SETCORNERBITMAP,
-         0,
-         Ptr(Bitmap(9, hh + 4)),
-         {E},
-         {{0, 0, lw, hh + 7}},
-         rh + 34,
-         Never},
+        {LUMTREEM_SETCORNERBITMAP, 0, Ptr(Bitmap(9, hh + 4)), {E}, {tallCorner}, rh + 34, Never},
     };
     for (const auto &[msg, wp, lp, codes, region, height, again] : cases) {
         CAPTURE(msg);
@@ -447,18 +434,6 @@ TEST_CASE("points map to items by row; the vertical bar counts shown rows; each 
     }
 }
 
-TEST_CASE("the thumb reaches rows beyond 16 bits") {
-    Parent parent;
-    HWND tree = TreeWithRows(parent, 100000);
-    SetScrollPos(tree, SB_VERT, 70000, FALSE);
-    Request(parent, tree, WM_VSCROLL, SB_THUMBTRACK, 70000, 70000);
-    Request(parent, tree, WM_VSCROLL, SB_BOTTOM, 99996);
-    CHECK(BarOf(tree) == "0..99999 page 4 pos 99996");
-    // Without the scroll-info functions only the message's 16 bits are there: they wrap.
-    Record(tree)->getScrollInfoFn = nullptr;
-    Request(parent, tree, WM_VSCROLL, SB_THUMBPOSITION, 70000 - 65536, 70000);
-}
-
 TEST_CASE("columns in the full form and handed out, the resize zone, the horizontal position "
           "within the extent, columns into view") {
     Parent parent;
@@ -529,16 +504,23 @@ TEST_CASE("columns in the full form and handed out, the resize zone, the horizon
     CHECK(HeaderRect(tree, 1).right - HeaderRect(tree, 1).left == 30);
 }
 
-TEST_CASE("bars that stay disabled, ranges held during a request, WM_SIZE") {
+TEST_CASE("the thumb beyond 16 bits, bars that stay disabled, ranges held during a request, "
+          "WM_SIZE") {
     Parent parent;
+    HWND big = TreeWithRows(parent, 100000);
+    SetScrollPos(big, SB_VERT, 70000, FALSE);
+    Request(parent, big, WM_VSCROLL, SB_THUMBTRACK, 70000, 70000);
+    Request(parent, big, WM_VSCROLL, SB_BOTTOM, 99996);
+    CHECK(BarOf(big) == "0..99999 page 4 pos 99996");
+    // Without the scroll-info functions only the message's 16 bits are there: they wrap.
+    Record(big)->getScrollInfoFn = nullptr;
+    Request(parent, big, WM_VSCROLL, SB_THUMBPOSITION, 70000 - 65536, 70000);
     // Nothing to scroll: without the style the bar goes, with it the bar stays, disabled.
     HWND plain = TreeWithRows(parent, 2, kNotifyStyle | WS_VSCROLL);
     HWND kept = TreeWithRows(parent, 2, kNotifyStyle | WS_VSCROLL | LUMTREESTYLE_DISABLENOSCROLL);
     CHECK((GetWindowLongA(plain, GWL_STYLE) & WS_VSCROLL) == 0);
     CHECK((GetWindowLongA(kept, GWL_STYLE) & WS_VSCROLL) != 0);
     CHECK_FALSE(EnableScrollBar(kept, SB_VERT, ESB_DISABLE_BOTH)); // already disabled
-    DestroyWindow(plain);
-    DestroyWindow(kept);
 
     // Items added while a request is applied move the position only; the range follows later.
     HWND tree = TreeWithRows(parent, 10);
@@ -610,7 +592,6 @@ TEST_CASE("bad columns, items, versions, handles and failed allocations change n
     };
     int column0 = 0;
     const int n = SendI(tree, LUMTREEM_GETCOUNT);
-    const auto past = static_cast<WPARAM>(n);
     constexpr bool OOM = true; // the request's first allocation fails
     const std::tuple<UINT, WPARAM, LPARAM, LRESULT, bool> cases[] = {
         {LUMTREEM_SETCOLUMNINFO, 1, Ptr(in), 0, false}, // another count while there are items
@@ -625,15 +606,15 @@ TEST_CASE("bad columns, items, versions, handles and failed allocations change n
         {LUMTREEM_SETCELLATTR, 0, cell(0, 1, 2, font), 0, false},
         {LUMTREEM_SETCELLATTR, 0, cell(0, 1), 0, OOM},
         {LUMTREEM_GETCELLATTR, 0, cell(-1, 0), 0, false},
-        {LUMTREEM_SETLABELTEXT, past, Ptr("x"), 0, false},
+        {LUMTREEM_SETLABELTEXT, WPARAM(n), Ptr("x"), 0, false},
         {LUMTREEM_SETLABELTEXT, 2, Ptr("new"), 0, OOM},
-        {LUMTREEM_GETLABELTEXTLENGTH, past, 0, -1, false},
+        {LUMTREEM_GETLABELTEXTLENGTH, WPARAM(n), 0, -1, false},
         {LUMTREEM_SETLABELATTR, 0, label(0, 3), 0, false},
         {LUMTREEM_SETLABELATTR, 0, label(-1, 2, font), 0, false},
         {LUMTREEM_SETLABELATTR, 0, label(0), 0, OOM},
         {LUMTREEM_SETCORNERTEXT, 0, 0, 0, false},
         {LUMTREEM_SETCORNERTEXT, 0, Ptr("new"), 0, OOM},
-        {LUMTREEM_SETTOPINDEX, past, 0, -1, false},
+        {LUMTREEM_SETTOPINDEX, WPARAM(n), 0, -1, false},
         {LUMTREEM_SETHEXTENT, 48, 0, 0, false}, // below the widths' sum, 50 - 1
         {LUMTREEM_SETHPOS, static_cast<WPARAM>(-2), 0, 0, false},
         {LUMTREEM_SETSTATEBITMAPS, 0, Ptr(noSecond), 0, false},
