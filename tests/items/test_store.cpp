@@ -1,6 +1,6 @@
-// The item store through its messages: the exact results of inserting, deleting, levels,
-// copying and moving, tree queries, showing and expanding, attributes and searches, the repaint
-// and end-edit requests of each change, and bad input. Random sequences are in unit_store.cpp.
+// The item store through its messages: results and outlines of structural changes, tree
+// queries and searches, the repaint and end-edit requests of each change, and bad input. Random
+// sequences are in unit_store.cpp.
 #include "../support/harness.h"
 
 using namespace lt;
@@ -38,16 +38,15 @@ int ScrollMax(HWND tree) {
 
 } // namespace
 
-TEST_CASE("inserting, deleting, levels, copying and moving") {
+TEST_CASE("inserting, levels, copying, moving and deleting; the deletion callback") {
     Parent parent;
     HWND tree = parent.Tree();
     AddItems(tree, {{"a", 0}, {nullptr, 1}, {"end", 0}});
-    // Inserting at a hidden item first shows it; the new item is level 0 and takes over the
+    // Inserting at a hidden item shows it first; the new item has level 0 and takes over the
     // children of the item before it.
-    Send(tree, LUMTREEM_EXPAND, 0, MAKELPARAM(0, 0));
+    Send(tree, LUMTREEM_EXPAND, 0, 0);
     CHECK(SendI(tree, LUMTREEM_INSERTITEM, 1, Ptr("x")) == 1);
-    CHECK(Outline(tree) == "a x  end");
-    CHECK((SendI(tree, LUMTREEM_GETLEVEL, 1) == 0 && SendI(tree, LUMTREEM_GETPARENT, 2) == 1));
+    CHECK((Outline(tree) == "a x  end" && SendI(tree, LUMTREEM_GETPARENT, 2) == 1));
     for (auto [level, clamped] : {std::pair{100, 64}, {-5, 0}}) {
         CHECK(SendI(tree, LUMTREEM_SETLEVEL, 3, level) == 1);
         CHECK(SendI(tree, LUMTREEM_GETLEVEL, 3) == clamped);
@@ -65,14 +64,14 @@ TEST_CASE("inserting, deleting, levels, copying and moving") {
     HBITMAP bm = CreateBitmap(8, 8, 1, 1, nullptr);
     Send(tree, LUMTREEM_ENABLEITEM, 2, 0);
     Send(tree, LUMTREEM_SETNODEBITMAP, 2, Ptr(bm));
-    // A copy has the source's level, enabled flag, bitmaps, data and text.
+    // A copy has the source's level, enabled flag, node bitmap, data and text.
     CHECK(SendI(tree, LUMTREEM_COPYITEM, 2, 5) == 5);
     CHECK(Outline(tree) == "a b c d e c f");
     CHECK((SendI(tree, LUMTREEM_GETLEVEL, 5) == 2 && SendI(tree, LUMTREEM_ISENABLED, 5) == 0));
     CHECK((Send(tree, LUMTREEM_GETDATA, 5) == 12 &&
            Send(tree, LUMTREEM_GETNODEBITMAP, 5) == Ptr(bm)));
     CHECK(SendI(tree, LUMTREEM_COPYITEM, 0, -1) == 7); // appended
-    // Moving down returns p - 1, moving up p; a move calls no deletion callback.
+    // A move calls no deletion callback.
     CHECK(SendI(tree, LUMTREEM_MOVEITEM, 2, 6) == 5);
     CHECK(SendI(tree, LUMTREEM_MOVEITEM, 5, 0) == 0);
     CHECK((Outline(tree) == "c a b d e c f a" && deleted.empty()));
@@ -91,36 +90,50 @@ TEST_CASE("inserting, deleting, levels, copying and moving") {
     // A collapsed source leaves with its hidden descendants; the result is the copy's index.
     Send(tree, LUMTREEM_EXPAND, 0, 0);
     CHECK((SendI(tree, LUMTREEM_MOVEITEM, 0, 5) == 1 && Outline(tree) == "e a f"));
-    Send(tree, LUMTREEM_SETDELETECALLBACK, 0, 0);
-    deleted.clear();
-    Send(tree, LUMTREEM_DELETEALL);
-    CHECK(deleted.empty());
     DeleteObject(bm);
 }
 
-TEST_CASE("tree queries follow the levels") {
+TEST_CASE("tree queries, searches and item rectangles") {
     Parent parent;
-    HWND tree = parent.Tree();
-    // 0:a0 1:b2 2:c1 3:d2 4:e2 5:f0 6:g1
-    AddItems(tree, {{"a", 0}, {"b", 2}, {"c", 1}, {"d", 2}, {"e", 2}, {"f", 0}, {"g", 1}});
+    HWND tree = parent.Tree(kNotifyStyle, 0, 0, 200, 100);
+    // 0:ABC0 1:abd2 2:AB1 3:(none)2 4:e2 5:f0 6:g1, then 20 items at level 0.
+    AddItems(tree, {{"ABC", 0}, {"abd", 2}, {"AB", 1}, {nullptr, 2}, {"e", 2}, {"f", 0}, {"g", 1}});
+    AddFlat(tree, 20);
+    Send(tree, LUMTREEM_EXPAND, 0, 0);
+    const auto big = static_cast<LPARAM>(0x123456789AULL);
+    Send(tree, LUMTREEM_SETDATA, 1, big);
     constexpr UINT P = LUMTREEM_GETPARENT, R = LUMTREEM_GETROOT, S = LUMTREEM_GETSIBLING,
-                   N = LUMTREEM_GETCHILDCOUNT, C = LUMTREEM_GETCHILD;
+                   N = LUMTREEM_GETCHILDCOUNT, C = LUMTREEM_GETCHILD, Pre = LUMTREEM_FINDPREFIX,
+                   T = LUMTREEM_FINDTEXT, D = LUMTREEM_FINDDATA;
     constexpr int First = LUMTREESIBLING_FIRST, Last = LUMTREESIBLING_LAST,
                   Prev = LUMTREESIBLING_PREVIOUS, Next = LUMTREESIBLING_NEXT,
                   Child = LUMTREECHILD_FIRST, Deepest = LUMTREECHILD_LASTDESCENDANT;
+    // Searches ignore case, include hidden items, skip items without text and never wrap
+    // around; data values are pointer-sized.
     // clang-format off
-    const struct { UINT msg; int item, arg, expected; } cases[] = {
+    const struct { UINT msg; int item; LPARAM arg; int expected; } cases[] = {
         {P, 1, 0, 0}, {P, 4, 0, 2}, {P, 5, 0, -1}, {R, 4, 0, 0}, {R, 6, 0, 5}, {R, 5, 0, -1},
-        {S, 4, First, 3}, {S, 3, First, 3}, {S, 3, Last, 4}, {S, 0, Last, 5}, {S, 3, Prev, -1},
+        {S, 4, First, 3}, {S, 3, First, 3}, {S, 3, Last, 4}, {S, 0, Last, 26}, {S, 3, Prev, -1},
         {S, 5, Prev, 0}, {S, 0, Next, 5}, {S, 4, Next, -1}, {S, 1, 5, -1}, {S, 1, 0, -1},
         {N, 0, 1, 4}, {N, 0, 0, 1}, {N, 2, 0, 2}, {N, 6, 1, 0}, {C, 0, Child, 1},
-        {C, 0, Deepest, 4}, {C, 4, Child, -1}, {C, 6, Deepest, -1}, {C, 0, 3, -1}};
+        {C, 0, Deepest, 4}, {C, 4, Child, -1}, {C, 6, Deepest, -1}, {C, 0, 3, -1},
+        {Pre, 0, Ptr("ab"), 0}, {Pre, 1, Ptr("ab"), 1}, {T, 0, Ptr("ab"), 2}, {T, 0, Ptr("aBd"), 1},
+        {T, 3, Ptr("ab"), -1}, {Pre, 2, Ptr(""), 2}, {Pre, 3, Ptr(""), 4}, {T, 0, Ptr(""), -1},
+        {Pre, 0, Ptr("abcd"), -1}, {D, 0, big, 1}, {D, 2, big, -1}, {D, 0, 0x3456789A, -1}};
     // clang-format on
     for (const auto &c : cases) {
         CAPTURE(c.msg);
         CAPTURE(c.item);
         CHECK(SendI(tree, c.msg, static_cast<WPARAM>(c.item), c.arg) == c.expected);
     }
+    // Rectangles of rows in view; the last, partly visible row is cut at the client bottom.
+    // Row r > 0 shows item r + 4.
+    const int h = SendI(tree, LUMTREEM_GETROWHEIGHT), pageRows = SendI(tree, LUMTREEM_GETPAGEROWS);
+    RECT rc{};
+    CHECK(SendI(tree, LUMTREEM_GETITEMRECT, 1, Ptr(&rc)) == -1); // hidden
+    CHECK((SendI(tree, LUMTREEM_GETITEMRECT, 5, Ptr(&rc)) == 0 && rc.top == h));
+    CHECK((SendI(tree, LUMTREEM_GETITEMRECT, pageRows + 3, Ptr(&rc)) == 0 && rc.bottom == 100));
+    CHECK((SendI(tree, LUMTREEM_GETITEMRECT, pageRows + 4, Ptr(&rc)) == -1 && IsRectEmpty(&rc)));
     // Without a level-0 item the root is the earliest item with a lower level.
     Send(tree, LUMTREEM_DELETEALL);
     AddItems(tree, {{"a", 3}, {"b", 4}, {"c", 2}, {"d", 4}});
@@ -151,18 +164,10 @@ TEST_CASE("expanding, collapsing, showing, hiding, ensure visible; the scroll ba
         CHECK(Outline(tree) == s.outline);
         CHECK(SendI(tree, LUMTREEM_ISEXPANDED, 0) == (s.outline[2] != '['));
     }
-    // Appending repaints from the previous sibling's row down.
-    RECT rc{};
-    UpdateWindow(tree);
-    Send(tree, LUMTREEM_ADDITEM, 0, Ptr("f"));
-    CHECK((GetUpdateRect(tree, &rc, FALSE) && rc.top == 0));
-
     Send(tree, LUMTREEM_DELETEALL);
-    AddItems(tree, {{"root", 0}});
-    AddFlat(tree, 60);
-    CHECK(ScrollMax(tree) == 60);
+    AddFlat(tree, 61);
     for (int i = 1; i <= 60; ++i) Send(tree, LUMTREEM_SETLEVEL, i, 1);
-    Send(tree, LUMTREEM_EXPAND, 0, MAKELPARAM(0, 0));
+    Send(tree, LUMTREEM_EXPAND, 0, 0);
     const int full = SendI(tree, LUMTREEM_GETFULLROWS);
     CHECK(ScrollMax(tree) == full - 1); // one row left, the page keeps the range
     parent.Clear();
@@ -175,42 +180,6 @@ TEST_CASE("expanding, collapsing, showing, hiding, ensure visible; the scroll ba
     CHECK(ScrollMax(tree) == full - 1);
 }
 
-TEST_CASE("texts, data, searches and item rectangles") {
-    Parent parent;
-    HWND tree = parent.Tree(kNotifyStyle, 0, 0, 200, 100);
-    AddItems(tree, {{"ABC", 0}, {"abd", 1}, {"AB", 0}, {"x", 0}});
-    AddFlat(tree, 20);
-    CHECK(SendI(tree, LUMTREEM_SETTEXT, 3, 0) == 1); // no text: the slot is empty
-    CHECK((SendI(tree, LUMTREEM_GETTEXTLENGTH, 3) == 0 &&
-           SendI(tree, LUMTREEM_GETTEXTLENGTH, 0) == 3));
-    // Searches ignore case, include hidden items and never wrap around.
-    Send(tree, LUMTREEM_EXPAND, 0, 0);
-    constexpr UINT Prefix = LUMTREEM_FINDPREFIX, Text = LUMTREEM_FINDTEXT;
-    // clang-format off
-    const struct { UINT msg; int start; const char *text; int expected; } finds[] = {
-        {Prefix, 0, "ab", 0}, {Prefix, 1, "ab", 1}, {Text, 0, "ab", 2}, {Text, 0, "aBd", 1},
-        {Text, 3, "ab", -1}, {Prefix, 2, "", 2}, {Prefix, 3, "", 4}, {Text, 0, "", -1},
-        {Prefix, 0, "abcd", -1}};
-    // clang-format on
-    for (const auto &f : finds) {
-        CAPTURE(f.text);
-        CHECK(SendI(tree, f.msg, static_cast<WPARAM>(f.start), Ptr(f.text)) == f.expected);
-    }
-    // Data values are pointer-sized: only the low half equal is no match.
-    const auto big = static_cast<LPARAM>(0x123456789AULL);
-    CHECK((SendI(tree, LUMTREEM_SETDATA, 1, big) == 0 && Send(tree, LUMTREEM_GETDATA, 1) == big));
-    CHECK((SendI(tree, LUMTREEM_FINDDATA, 0, big) == 1 &&
-           SendI(tree, LUMTREEM_FINDDATA, 2, big) == -1));
-    CHECK(SendI(tree, LUMTREEM_FINDDATA, 0, 0x3456789A) == -1);
-    // Rectangles of rows in view; the last, partly visible row is cut at the client bottom.
-    const int h = SendI(tree, LUMTREEM_GETROWHEIGHT), pageRows = SendI(tree, LUMTREEM_GETPAGEROWS);
-    RECT rc{};
-    CHECK(SendI(tree, LUMTREEM_GETITEMRECT, 1, Ptr(&rc)) == -1); // hidden
-    CHECK((SendI(tree, LUMTREEM_GETITEMRECT, 3, Ptr(&rc)) == 0 && rc.top == 2 * h));
-    CHECK((SendI(tree, LUMTREEM_GETITEMRECT, pageRows, Ptr(&rc)) == 0 && rc.bottom == 100));
-    CHECK((SendI(tree, LUMTREEM_GETITEMRECT, pageRows + 1, Ptr(&rc)) == -1 && IsRectEmpty(&rc)));
-}
-
 TEST_CASE("each change asks an editor to end first; setters repaint the row when it changed") {
     Parent parent;
     HWND tree = parent.Tree();
@@ -219,10 +188,11 @@ TEST_CASE("each change asks an editor to end first; setters repaint the row when
     HBITMAP bm = CreateBitmap(8, 8, 1, 1, nullptr);
     HBRUSH brush = CreateSolidBrush(0);
     char buffer[32];
-    enum Repaint { Skip, None, Row }; // Row: exactly the row of item wp
+    // Row: exactly the row of item wp; Down: from that row to the bottom.
+    enum Repaint { Skip, None, Row, Down };
     // clang-format off
     const struct { UINT msg; WPARAM wp; LPARAM lp; int result, asks; Repaint repaint; } cases[] = {
-        {LUMTREEM_ADDITEM, 0, Ptr("x"), 6, 1, Skip},
+        {LUMTREEM_ADDITEM, 4, Ptr("x"), 6, 1, Down}, // from the previous sibling's row
         {LUMTREEM_INSERTITEM, 1, Ptr("y"), 1, 2, Skip}, // show, insert
         {LUMTREEM_DELETEITEM, 1, 0, 7, 1, Skip}, {LUMTREEM_EXPAND, 0, MAKELPARAM(0, 0), 1, 1, Skip},
         {LUMTREEM_DELETEITEM, 0, 0, 3, 4, Skip},      // with its 3 descendants: e f x
@@ -243,14 +213,16 @@ TEST_CASE("each change asks an editor to end first; setters repaint the row when
     // clang-format on
     for (const auto &c : cases) {
         CAPTURE(c.msg);
-        RECT row{}, rc{};
+        RECT row{}, rc{}, client{};
         Send(tree, LUMTREEM_GETITEMRECT, c.wp, Ptr(&row));
+        GetClientRect(tree, &client);
         UpdateWindow(tree);
         parent.Clear();
         CHECK(SendI(tree, c.msg, c.wp, c.lp) == c.result);
         CHECK(parent.Codes(tree) == Codes(c.asks, LUMTREEN_ENDEDIT));
         GetUpdateRect(tree, &rc, FALSE);
-        if (c.repaint == Row) CHECK(EqualRect(&rc, &row));
+        if (c.repaint == Down) row.bottom = client.bottom;
+        if (c.repaint == Row || c.repaint == Down) CHECK(EqualRect(&rc, &row));
         if (c.repaint == None) CHECK(IsRectEmpty(&rc));
     }
     Send(tree, WM_SETREDRAW, 0); // not while drawing is off
@@ -262,7 +234,7 @@ TEST_CASE("each change asks an editor to end first; setters repaint the row when
     DeleteObject(brush);
 }
 
-TEST_CASE("bad indexes return the failure value and change nothing; null buffers are refused") {
+TEST_CASE("bad indexes return the failure value and change nothing; null texts never crash") {
     Parent parent;
     HWND tree = parent.Tree();
     Sample(tree);
@@ -275,15 +247,15 @@ TEST_CASE("bad indexes return the failure value and change nothing; null buffers
         {LUMTREEM_SHOWITEM, 0, 0}, {LUMTREEM_EXPAND, 1, 0}, {LUMTREEM_ISSHOWN, 0, 0},
         {LUMTREEM_ISEXPANDED, 0, 0}, {LUMTREEM_ENSUREVISIBLE, 0, 0}, {LUMTREEM_MOVEITEM, 0, -1},
         {LUMTREEM_COPYITEM, 0, -1}, {LUMTREEM_GETTEXT, Ptr(buffer), -1},
-        {LUMTREEM_SETTEXT, Ptr("x"), 0},
-        {LUMTREEM_GETTEXTLENGTH, 0, -1}, {LUMTREEM_GETBITMAP, 0, 0}, {LUMTREEM_GETNODEBITMAP, 0, 0},
-        {LUMTREEM_SETBITMAP, 0, 0}, {LUMTREEM_SETNODEBITMAP, 0, 0}, {LUMTREEM_ISENABLED, 0, 0},
-        {LUMTREEM_ENABLEITEM, 1, 0}, {LUMTREEM_GETDATA, 0, -1}, {LUMTREEM_SETDATA, 5, -1},
-        {LUMTREEM_GETITEMRECT, Ptr(&rc), -1}, {LUMTREEM_FINDDATA, 0, -1},
-        {LUMTREEM_FINDPREFIX, Ptr(""), -1}, {LUMTREEM_FINDTEXT, Ptr("a"), -1},
-        {LUMTREEM_SORTCHILDREN, 0, 0}, {LUMTREEM_SORTCHILDRENCB, 0, 0}, {LUMTREEM_GETLEVEL, 1, -1},
-        {LUMTREEM_GETPARENT, 1, -1}, {LUMTREEM_GETROOT, 1, -1}, {LUMTREEM_GETSIBLING, 1, -1},
-        {LUMTREEM_GETCHILDCOUNT, 1, -1}, {LUMTREEM_GETCHILD, 1, -1}};
+        {LUMTREEM_SETTEXT, Ptr("x"), 0}, {LUMTREEM_GETTEXTLENGTH, 0, -1},
+        {LUMTREEM_GETBITMAP, 0, 0}, {LUMTREEM_GETNODEBITMAP, 0, 0}, {LUMTREEM_SETBITMAP, 0, 0},
+        {LUMTREEM_SETNODEBITMAP, 0, 0}, {LUMTREEM_ISENABLED, 0, 0}, {LUMTREEM_ENABLEITEM, 1, 0},
+        {LUMTREEM_GETDATA, 0, -1}, {LUMTREEM_SETDATA, 5, -1}, {LUMTREEM_GETITEMRECT, Ptr(&rc), -1},
+        {LUMTREEM_FINDDATA, 0, -1}, {LUMTREEM_FINDPREFIX, Ptr(""), -1},
+        {LUMTREEM_FINDTEXT, Ptr("a"), -1}, {LUMTREEM_SORTCHILDREN, 0, 0},
+        {LUMTREEM_SORTCHILDRENCB, 0, 0}, {LUMTREEM_GETLEVEL, 1, -1}, {LUMTREEM_GETPARENT, 1, -1},
+        {LUMTREEM_GETROOT, 1, -1}, {LUMTREEM_GETSIBLING, 1, -1}, {LUMTREEM_GETCHILDCOUNT, 1, -1},
+        {LUMTREEM_GETCHILD, 1, -1}};
     // clang-format on
     for (const auto &c : cases) {
         // -1 names all items or the top level for these.
@@ -296,11 +268,13 @@ TEST_CASE("bad indexes return the failure value and change nothing; null buffers
         }
     }
     CHECK((buffer[0] == '\0' && IsRectEmpty(&rc) && Outline(tree) == before));
-    // Null buffers and texts never crash; a null text is an empty one.
+    // Null buffers are refused; a null text is an empty one.
     for (UINT msg :
          {LUMTREEM_GETTEXT, LUMTREEM_GETITEMRECT, LUMTREEM_FINDPREFIX, LUMTREEM_FINDTEXT})
         CHECK(SendI(tree, msg, 0, 0) == -1);
     CHECK(
         (SendI(tree, LUMTREEM_INSERTITEM, 0, 0) == 0 && SendI(tree, LUMTREEM_ADDITEM, 0, 0) == 7));
-    CHECK(Outline(tree) == " " + before + " ");
+    CHECK(
+        (SendI(tree, LUMTREEM_SETTEXT, 1, 0) == 1 && SendI(tree, LUMTREEM_GETTEXTLENGTH, 1) == 0));
+    CHECK(Outline(tree) == "  b c d e f ");
 }
