@@ -1,22 +1,35 @@
-// The item store through its messages: the exact results of inserting, deleting, levels,
-// copying and moving, tree queries, showing and expanding, attributes and searches, the repaint
-// and end-edit requests of each change, and bad input. Random sequences are in unit_store.cpp.
+// The item store through its messages: played sequences of structural changes with the
+// outline after each, tree queries and searches, the repaint and end-edit requests of each change,
+// and bad input. Random sequences are in unit_store.cpp.
 #include "../support/harness.h"
+
+#include <tuple>
 
 using namespace lt;
 
 namespace {
 
-// The texts of all items, joined by spaces; hidden items in brackets.
+// Text and level of every item, joined by spaces; hidden items in brackets.
 std::string Outline(HWND tree) {
     std::string out;
     for (int i = 0, n = SendI(tree, LUMTREEM_GETCOUNT); i < n; ++i) {
         char text[64] = "";
         SendI(tree, LUMTREEM_GETTEXT, static_cast<WPARAM>(i), Ptr(text));
         bool shown = SendI(tree, LUMTREEM_ISSHOWN, static_cast<WPARAM>(i)) == 1;
-        out.append(i ? " " : "").append(shown ? "" : "[").append(text).append(shown ? "" : "]");
+        out.append(i ? " " : "").append(shown ? "" : "[").append(text);
+        out.append(std::to_string(SendI(tree, LUMTREEM_GETLEVEL, i))).append(shown ? "" : "]");
     }
     return out;
+}
+
+// Sends each message; checks its result and the outline after it.
+using Step = std::tuple<UINT, WPARAM, LPARAM, int, const char *>;
+void Play(HWND tree, std::initializer_list<Step> steps) {
+    for (auto [msg, wp, lp, result, outline] : steps) {
+        CAPTURE(outline);
+        CHECK(SendI(tree, msg, wp, lp) == result);
+        CHECK(Outline(tree) == outline);
+    }
 }
 
 // a0 b1 c2 d1 e0 f1: two roots, the first with a grandchild.
@@ -38,25 +51,33 @@ int ScrollMax(HWND tree) {
 
 } // namespace
 
-TEST_CASE("inserting, deleting, levels, copying and moving") {
+TEST_CASE("expanding, showing, inserting, levels, copying, moving, deleting; the scroll bar") {
     Parent parent;
-    HWND tree = parent.Tree();
+    HWND tree = parent.Tree(kNotifyStyle | WS_VSCROLL);
+    constexpr UINT E = LUMTREEM_EXPAND, S = LUMTREEM_SHOWITEM, X = LUMTREEM_ISEXPANDED,
+                   L = LUMTREEM_SETLEVEL, C = LUMTREEM_COPYITEM, M = LUMTREEM_MOVEITEM,
+                   D = LUMTREEM_DELETEITEM;
+    constexpr LPARAM All = MAKELPARAM(1, 1);
+    // One level shows the children only, also across level jumps; all levels changes nothing
+    // where the first child is shown. Hiding collapses the parent, level 0 cannot hide,
+    // showing expands the ancestors.
+    AddItems(tree, {{"a", 0}, {"b", 2}, {"c", 1}, {"d", 2}, {"e", 3}});
+    // clang-format off
+    Play(tree, {{E, 0, 0, 1, "a0 [b2] [c1] [d2] [e3]"}, {X, 0, 0, 0, "a0 [b2] [c1] [d2] [e3]"},
+                {E, 0, 1, 1, "a0 b2 c1 [d2] [e3]"}, {E, 0, All, 1, "a0 b2 c1 [d2] [e3]"},
+                {E, 3, 1, 0, "a0 b2 c1 [d2] [e3]"}, {E, 0, 0, 1, "a0 [b2] [c1] [d2] [e3]"},
+                {E, 0, All, 1, "a0 b2 c1 d2 e3"}, {X, 0, 0, 1, "a0 b2 c1 d2 e3"},
+                {E, 4, 1, 0, "a0 b2 c1 d2 e3"}, {S, 0, 0, 0, "a0 b2 c1 d2 e3"},
+                {S, 4, 0, 1, "a0 b2 c1 d2 [e3]"}, {S, 2, 0, 1, "a0 [b2] [c1] [d2] [e3]"},
+                {S, 4, 1, 1, "a0 b2 c1 d2 e3"}});
+    // Inserting at a hidden item shows it first; the new item has level 0 and takes over the
+    // children of the item before it. Levels are clamped; a collapsed parent is expanded when
+    // an item joins it.
+    Send(tree, LUMTREEM_DELETEALL);
     AddItems(tree, {{"a", 0}, {nullptr, 1}, {"end", 0}});
-    // Inserting at a hidden item first shows it; the new item is level 0 and takes over the
-    // children of the item before it.
-    Send(tree, LUMTREEM_EXPAND, 0, MAKELPARAM(0, 0));
-    CHECK(SendI(tree, LUMTREEM_INSERTITEM, 1, Ptr("x")) == 1);
-    CHECK(Outline(tree) == "a x  end");
-    CHECK((SendI(tree, LUMTREEM_GETLEVEL, 1) == 0 && SendI(tree, LUMTREEM_GETPARENT, 2) == 1));
-    for (auto [level, clamped] : {std::pair{100, 64}, {-5, 0}}) {
-        CHECK(SendI(tree, LUMTREEM_SETLEVEL, 3, level) == 1);
-        CHECK(SendI(tree, LUMTREEM_GETLEVEL, 3) == clamped);
-    }
-    // A collapsed parent is expanded when an item joins it; level jumps are kept.
-    Send(tree, LUMTREEM_EXPAND, 1, 0);
-    CHECK(SendI(tree, LUMTREEM_SETLEVEL, 3, 3) == 1);
-    CHECK((Outline(tree) == "a x  end" && SendI(tree, LUMTREEM_GETPARENT, 3) == 2));
-
+    Play(tree, {{E, 0, 0, 1, "a0 [1] end0"}, {LUMTREEM_INSERTITEM, 1, Ptr("x"), 1, "a0 x0 1 end0"},
+                {L, 3, 100, 1, "a0 x0 1 end64"}, {L, 3, -5, 1, "a0 x0 1 end0"},
+                {E, 1, 0, 1, "a0 x0 [1] end0"}, {L, 3, 3, 1, "a0 x0 1 end3"}});
     Send(tree, LUMTREEM_DELETEALL);
     Sample(tree);
     TreeDeleteCallback cb{RecordDeletion, 1000};
@@ -65,104 +86,28 @@ TEST_CASE("inserting, deleting, levels, copying and moving") {
     HBITMAP bm = CreateBitmap(8, 8, 1, 1, nullptr);
     Send(tree, LUMTREEM_ENABLEITEM, 2, 0);
     Send(tree, LUMTREEM_SETNODEBITMAP, 2, Ptr(bm));
-    // A copy has the source's level, enabled flag, bitmaps, data and text.
-    CHECK(SendI(tree, LUMTREEM_COPYITEM, 2, 5) == 5);
-    CHECK(Outline(tree) == "a b c d e c f");
-    CHECK((SendI(tree, LUMTREEM_GETLEVEL, 5) == 2 && SendI(tree, LUMTREEM_ISENABLED, 5) == 0));
-    CHECK((Send(tree, LUMTREEM_GETDATA, 5) == 12 &&
-           Send(tree, LUMTREEM_GETNODEBITMAP, 5) == Ptr(bm)));
-    CHECK(SendI(tree, LUMTREEM_COPYITEM, 0, -1) == 7); // appended
-    // Moving down returns p - 1, moving up p; a move calls no deletion callback.
-    CHECK(SendI(tree, LUMTREEM_MOVEITEM, 2, 6) == 5);
-    CHECK(SendI(tree, LUMTREEM_MOVEITEM, 5, 0) == 0);
-    CHECK((Outline(tree) == "c a b d e c f a" && deleted.empty()));
-    // An expanded item goes alone; a collapsed one takes its subtree, each item announced at
-    // the same index.
-    CHECK(SendI(tree, LUMTREEM_DELETEITEM, 2) == 7);
-    Send(tree, LUMTREEM_EXPAND, 1, 0);
-    CHECK(SendI(tree, LUMTREEM_DELETEITEM, 1) == 5);
-    CHECK(Outline(tree) == "c e c f a");
-    CHECK(deleted == decltype(deleted){{2, 1011}, {1, 1010}, {1, 1013}});
-    CHECK(SendI(tree, LUMTREEM_DELETECHILDREN, 1) == 3);
-    deleted.clear();
-    CHECK(SendI(tree, LUMTREEM_DELETEALL) == 0); // every item, in index order
-    CHECK(deleted == decltype(deleted){{0, 1012}, {1, 1014}, {2, 1010}});
-    Sample(tree);
+    // Moving down returns p - 1, up p. An expanded item is deleted alone, a collapsed one with
+    // its subtree, each item announced at the same index; a move announces nothing.
+    Play(tree, {{C, 2, 5, 5, "a0 b1 c2 d1 e0 c2 f1"}, {C, 0, -1, 7, "a0 b1 c2 d1 e0 c2 f1 a0"},
+                {M, 2, 6, 5, "a0 b1 d1 e0 c2 c2 f1 a0"}, {M, 5, 0, 0, "c2 a0 b1 d1 e0 c2 f1 a0"},
+                {D, 2, 0, 7, "c2 a0 d1 e0 c2 f1 a0"}, {E, 1, 0, 1, "c2 a0 [d1] e0 c2 f1 a0"},
+                {D, 1, 0, 5, "c2 e0 c2 f1 a0"}, {LUMTREEM_DELETECHILDREN, 1, 0, 3, "c2 e0 a0"}});
+    // Item 0 is a copy of a copy of c: its enabled flag and node bitmap came along.
+    CHECK((SendI(tree, LUMTREEM_ISENABLED, 0) == 0 &&
+           Send(tree, LUMTREEM_GETNODEBITMAP, 0) == Ptr(bm)));
+    Send(tree, LUMTREEM_DELETEALL); // every item, in index order
     // A collapsed source leaves with its hidden descendants; the result is the copy's index.
-    Send(tree, LUMTREEM_EXPAND, 0, 0);
-    CHECK((SendI(tree, LUMTREEM_MOVEITEM, 0, 5) == 1 && Outline(tree) == "e a f"));
-    Send(tree, LUMTREEM_SETDELETECALLBACK, 0, 0);
-    deleted.clear();
-    Send(tree, LUMTREEM_DELETEALL);
-    CHECK(deleted.empty());
+    Sample(tree);
+    Play(tree, {{E, 0, 0, 1, "a0 [b1] [c2] [d1] e0 f1"}, {M, 0, 5, 1, "e0 a0 f1"}});
+    CHECK(deleted == decltype(deleted){{2, 1011}, {1, 1010}, {1, 1013}, {2, 1012}, {2, 1015},
+                                       {0, 1012}, {1, 1014}, {2, 1010}});
+    // clang-format on
     DeleteObject(bm);
-}
-
-TEST_CASE("tree queries follow the levels") {
-    Parent parent;
-    HWND tree = parent.Tree();
-    // 0:a0 1:b2 2:c1 3:d2 4:e2 5:f0 6:g1
-    AddItems(tree, {{"a", 0}, {"b", 2}, {"c", 1}, {"d", 2}, {"e", 2}, {"f", 0}, {"g", 1}});
-    constexpr UINT P = LUMTREEM_GETPARENT, R = LUMTREEM_GETROOT, S = LUMTREEM_GETSIBLING,
-                   N = LUMTREEM_GETCHILDCOUNT, C = LUMTREEM_GETCHILD;
-    constexpr int First = LUMTREESIBLING_FIRST, Last = LUMTREESIBLING_LAST,
-                  Prev = LUMTREESIBLING_PREVIOUS, Next = LUMTREESIBLING_NEXT,
-                  Child = LUMTREECHILD_FIRST, Deepest = LUMTREECHILD_LASTDESCENDANT;
-    // clang-format off
-    const struct { UINT msg; int item, arg, expected; } cases[] = {
-        {P, 1, 0, 0}, {P, 4, 0, 2}, {P, 5, 0, -1}, {R, 4, 0, 0}, {R, 6, 0, 5}, {R, 5, 0, -1},
-        {S, 4, First, 3}, {S, 3, First, 3}, {S, 3, Last, 4}, {S, 0, Last, 5}, {S, 3, Prev, -1},
-        {S, 5, Prev, 0}, {S, 0, Next, 5}, {S, 4, Next, -1}, {S, 1, 5, -1}, {S, 1, 0, -1},
-        {N, 0, 1, 4}, {N, 0, 0, 1}, {N, 2, 0, 2}, {N, 6, 1, 0}, {C, 0, Child, 1},
-        {C, 0, Deepest, 4}, {C, 4, Child, -1}, {C, 6, Deepest, -1}, {C, 0, 3, -1}};
-    // clang-format on
-    for (const auto &c : cases) {
-        CAPTURE(c.msg);
-        CAPTURE(c.item);
-        CHECK(SendI(tree, c.msg, static_cast<WPARAM>(c.item), c.arg) == c.expected);
-    }
-    // Without a level-0 item the root is the earliest item with a lower level.
-    Send(tree, LUMTREEM_DELETEALL);
-    AddItems(tree, {{"a", 3}, {"b", 4}, {"c", 2}, {"d", 4}});
-    CHECK((SendI(tree, P, 0) == -1 && SendI(tree, LUMTREEM_ISSHOWN, 0) == 1));
-    CHECK((SendI(tree, R, 3) == 0 && SendI(tree, R, 1) == 0 && SendI(tree, R, 2) == -1));
-}
-
-TEST_CASE("expanding, collapsing, showing, hiding, ensure visible; the scroll bar follows") {
-    Parent parent;
-    HWND tree = parent.Tree(kNotifyStyle | WS_VSCROLL);
-    AddItems(tree, {{"a", 0}, {"b", 2}, {"c", 1}, {"d", 2}, {"e", 3}});
-    constexpr UINT Expand = LUMTREEM_EXPAND, Show = LUMTREEM_SHOWITEM;
-    // One level shows the children only, also across level jumps; all levels changes nothing
-    // where the first child is shown. Hiding collapses the parent, level 0 cannot hide,
-    // showing expands the ancestors.
-    // clang-format off
-    const struct { UINT msg; int item; LPARAM arg; int result; const char *outline; } steps[] = {
-        {Expand, 0, 0, 1, "a [b] [c] [d] [e]"}, {Expand, 0, 1, 1, "a b c [d] [e]"},
-        {Expand, 0, MAKELPARAM(1, 1), 1, "a b c [d] [e]"}, {Expand, 3, 1, 0, "a b c [d] [e]"},
-        {Expand, 0, 0, 1, "a [b] [c] [d] [e]"}, {Expand, 0, MAKELPARAM(1, 1), 1, "a b c d e"},
-        {Expand, 4, 1, 0, "a b c d e"}, {Show, 0, 0, 0, "a b c d e"},
-        {Show, 4, 0, 1, "a b c d [e]"}, {Show, 2, 0, 1, "a [b] [c] [d] [e]"},
-        {Show, 4, 1, 1, "a b c d e"}};
-    // clang-format on
-    for (const auto &s : steps) {
-        CAPTURE(s.outline);
-        CHECK(SendI(tree, s.msg, static_cast<WPARAM>(s.item), s.arg) == s.result);
-        CHECK(Outline(tree) == s.outline);
-        CHECK(SendI(tree, LUMTREEM_ISEXPANDED, 0) == (s.outline[2] != '['));
-    }
-    // Appending repaints from the previous sibling's row down.
-    RECT rc{};
-    UpdateWindow(tree);
-    Send(tree, LUMTREEM_ADDITEM, 0, Ptr("f"));
-    CHECK((GetUpdateRect(tree, &rc, FALSE) && rc.top == 0));
 
     Send(tree, LUMTREEM_DELETEALL);
-    AddItems(tree, {{"root", 0}});
-    AddFlat(tree, 60);
-    CHECK(ScrollMax(tree) == 60);
+    AddFlat(tree, 61);
     for (int i = 1; i <= 60; ++i) Send(tree, LUMTREEM_SETLEVEL, i, 1);
-    Send(tree, LUMTREEM_EXPAND, 0, MAKELPARAM(0, 0));
+    Send(tree, LUMTREEM_EXPAND, 0, 0);
     const int full = SendI(tree, LUMTREEM_GETFULLROWS);
     CHECK(ScrollMax(tree) == full - 1); // one row left, the page keeps the range
     parent.Clear();
@@ -171,58 +116,68 @@ TEST_CASE("expanding, collapsing, showing, hiding, ensure visible; the scroll ba
     CHECK(parent.Codes() == Codes{LUMTREEN_TOPCHANGE});
     Send(tree, LUMTREEM_ENSUREVISIBLE, 2); // above the top: it becomes the top
     CHECK(SendI(tree, LUMTREEM_GETTOPINDEX) == 2);
-    Send(tree, LUMTREEM_DELETECHILDREN, 0);
-    CHECK(ScrollMax(tree) == full - 1);
 }
 
-TEST_CASE("texts, data, searches and item rectangles") {
+TEST_CASE("tree queries, searches and item rectangles") {
     Parent parent;
     HWND tree = parent.Tree(kNotifyStyle, 0, 0, 200, 100);
-    AddItems(tree, {{"ABC", 0}, {"abd", 1}, {"AB", 0}, {"x", 0}});
+    // 0:ABC0 1:abd2 2:AB1 3:(none)2 4:e2 5:f0 6:g1, then 20 items at level 0.
+    AddItems(tree, {{"ABC", 0}, {"abd", 2}, {"AB", 1}, {nullptr, 2}, {"e", 2}, {"f", 0}, {"g", 1}});
     AddFlat(tree, 20);
-    CHECK(SendI(tree, LUMTREEM_SETTEXT, 3, 0) == 1); // no text: the slot is empty
-    CHECK((SendI(tree, LUMTREEM_GETTEXTLENGTH, 3) == 0 &&
-           SendI(tree, LUMTREEM_GETTEXTLENGTH, 0) == 3));
-    // Searches ignore case, include hidden items and never wrap around.
     Send(tree, LUMTREEM_EXPAND, 0, 0);
-    constexpr UINT Prefix = LUMTREEM_FINDPREFIX, Text = LUMTREEM_FINDTEXT;
-    // clang-format off
-    const struct { UINT msg; int start; const char *text; int expected; } finds[] = {
-        {Prefix, 0, "ab", 0}, {Prefix, 1, "ab", 1}, {Text, 0, "ab", 2}, {Text, 0, "aBd", 1},
-        {Text, 3, "ab", -1}, {Prefix, 2, "", 2}, {Prefix, 3, "", 4}, {Text, 0, "", -1},
-        {Prefix, 0, "abcd", -1}};
-    // clang-format on
-    for (const auto &f : finds) {
-        CAPTURE(f.text);
-        CHECK(SendI(tree, f.msg, static_cast<WPARAM>(f.start), Ptr(f.text)) == f.expected);
-    }
-    // Data values are pointer-sized: only the low half equal is no match.
     const auto big = static_cast<LPARAM>(0x123456789AULL);
-    CHECK((SendI(tree, LUMTREEM_SETDATA, 1, big) == 0 && Send(tree, LUMTREEM_GETDATA, 1) == big));
-    CHECK((SendI(tree, LUMTREEM_FINDDATA, 0, big) == 1 &&
-           SendI(tree, LUMTREEM_FINDDATA, 2, big) == -1));
-    CHECK(SendI(tree, LUMTREEM_FINDDATA, 0, 0x3456789A) == -1);
+    Send(tree, LUMTREEM_SETDATA, 1, big);
+    constexpr UINT P = LUMTREEM_GETPARENT, R = LUMTREEM_GETROOT, S = LUMTREEM_GETSIBLING,
+                   N = LUMTREEM_GETCHILDCOUNT, C = LUMTREEM_GETCHILD, Pre = LUMTREEM_FINDPREFIX,
+                   T = LUMTREEM_FINDTEXT, D = LUMTREEM_FINDDATA;
+    constexpr int First = LUMTREESIBLING_FIRST, Last = LUMTREESIBLING_LAST,
+                  Prev = LUMTREESIBLING_PREVIOUS, Next = LUMTREESIBLING_NEXT,
+                  Child = LUMTREECHILD_FIRST, Deepest = LUMTREECHILD_LASTDESCENDANT;
+    // Searches ignore case, include hidden items, skip items without text and never wrap
+    // around; data values are pointer-sized.
+    // clang-format off
+    const struct { UINT msg; int item; LPARAM arg; int expected; } cases[] = {
+        {P, 1, 0, 0}, {P, 4, 0, 2}, {P, 5, 0, -1}, {R, 4, 0, 0}, {R, 6, 0, 5}, {R, 5, 0, -1},
+        {S, 4, First, 3}, {S, 3, First, 3}, {S, 3, Last, 4}, {S, 0, Last, 26}, {S, 3, Prev, -1},
+        {S, 5, Prev, 0}, {S, 0, Next, 5}, {S, 4, Next, -1}, {S, 1, 5, -1}, {S, 1, 0, -1},
+        {N, 0, 1, 4}, {N, 0, 0, 1}, {N, 2, 0, 2}, {N, 6, 1, 0}, {C, 0, Child, 1},
+        {C, 0, Deepest, 4}, {C, 4, Child, -1}, {C, 6, Deepest, -1}, {C, 0, 3, -1},
+        {Pre, 0, Ptr("ab"), 0}, {Pre, 1, Ptr("ab"), 1}, {T, 0, Ptr("ab"), 2}, {T, 0, Ptr("aBd"), 1},
+        {T, 3, Ptr("ab"), -1}, {Pre, 2, Ptr(""), 2}, {Pre, 3, Ptr(""), 4}, {T, 0, Ptr(""), -1},
+        {Pre, 0, Ptr("abcd"), -1}, {D, 0, big, 1}, {D, 2, big, -1}, {D, 0, 0x3456789A, -1}};
+    // clang-format on
+    for (const auto &c : cases) {
+        CAPTURE(c.msg);
+        CAPTURE(c.item);
+        CHECK(SendI(tree, c.msg, static_cast<WPARAM>(c.item), c.arg) == c.expected);
+    }
     // Rectangles of rows in view; the last, partly visible row is cut at the client bottom.
+    // Row r > 0 shows item r + 4.
     const int h = SendI(tree, LUMTREEM_GETROWHEIGHT), pageRows = SendI(tree, LUMTREEM_GETPAGEROWS);
     RECT rc{};
     CHECK(SendI(tree, LUMTREEM_GETITEMRECT, 1, Ptr(&rc)) == -1); // hidden
-    CHECK((SendI(tree, LUMTREEM_GETITEMRECT, 3, Ptr(&rc)) == 0 && rc.top == 2 * h));
-    CHECK((SendI(tree, LUMTREEM_GETITEMRECT, pageRows, Ptr(&rc)) == 0 && rc.bottom == 100));
-    CHECK((SendI(tree, LUMTREEM_GETITEMRECT, pageRows + 1, Ptr(&rc)) == -1 && IsRectEmpty(&rc)));
+    CHECK((SendI(tree, LUMTREEM_GETITEMRECT, 5, Ptr(&rc)) == 0 && rc.top == h));
+    CHECK((SendI(tree, LUMTREEM_GETITEMRECT, pageRows + 3, Ptr(&rc)) == 0 && rc.bottom == 100));
+    CHECK((SendI(tree, LUMTREEM_GETITEMRECT, pageRows + 4, Ptr(&rc)) == -1 && IsRectEmpty(&rc)));
+    // Without a level-0 item the root is the earliest item with a lower level.
+    Send(tree, LUMTREEM_DELETEALL);
+    AddItems(tree, {{"a", 3}, {"b", 4}, {"c", 2}, {"d", 4}});
+    CHECK((SendI(tree, P, 0) == -1 && SendI(tree, LUMTREEM_ISSHOWN, 0) == 1));
+    CHECK((SendI(tree, R, 3) == 0 && SendI(tree, R, 1) == 0 && SendI(tree, R, 2) == -1));
 }
 
-TEST_CASE("each change asks an editor to end first; setters repaint the row when it changed") {
+TEST_CASE("each change asks an editor to end first; setters repaint the row; null texts") {
     Parent parent;
     HWND tree = parent.Tree();
     Sample(tree);
     PlaceEditor(tree);
     HBITMAP bm = CreateBitmap(8, 8, 1, 1, nullptr);
     HBRUSH brush = CreateSolidBrush(0);
-    char buffer[32];
-    enum Repaint { Skip, None, Row }; // Row: exactly the row of item wp
+    // Row: exactly the row of item wp; Down: from that row to the bottom.
+    enum Repaint { Skip, None, Row, Down };
     // clang-format off
     const struct { UINT msg; WPARAM wp; LPARAM lp; int result, asks; Repaint repaint; } cases[] = {
-        {LUMTREEM_ADDITEM, 0, Ptr("x"), 6, 1, Skip},
+        {LUMTREEM_ADDITEM, 4, Ptr("x"), 6, 1, Down}, // from the previous sibling's row
         {LUMTREEM_INSERTITEM, 1, Ptr("y"), 1, 2, Skip}, // show, insert
         {LUMTREEM_DELETEITEM, 1, 0, 7, 1, Skip}, {LUMTREEM_EXPAND, 0, MAKELPARAM(0, 0), 1, 1, Skip},
         {LUMTREEM_DELETEITEM, 0, 0, 3, 4, Skip},      // with its 3 descendants: e f x
@@ -236,33 +191,37 @@ TEST_CASE("each change asks an editor to end first; setters repaint the row when
         {LUMTREEM_SETBITMAP, 1, Ptr(brush), 0, 1, None},
         // Setters without a structural change, queries and searches ask nothing.
         {LUMTREEM_SETTEXT, 0, Ptr("t"), 1, 0, Row}, {LUMTREEM_SETDATA, 0, 5, 0, 0, None},
+        // A null text is an empty one; null buffers are refused.
+        {LUMTREEM_SETTEXT, 0, 0, 1, 0, Row}, {LUMTREEM_GETTEXTLENGTH, 0, 0, 0, 0, None},
+        {LUMTREEM_GETTEXT, 0, 0, -1, 0, None}, {LUMTREEM_GETITEMRECT, 0, 0, -1, 0, None},
+        {LUMTREEM_FINDPREFIX, 0, 0, -1, 0, None}, {LUMTREEM_FINDTEXT, 0, 0, -1, 0, None},
         {LUMTREEM_ENABLEITEM, 0, 0, 1, 0, Row}, {LUMTREEM_ENABLEITEM, 0, 0, 1, 0, None},
-        {LUMTREEM_SETBITMAP, 9, Ptr(bm), 0, 0, None}, {LUMTREEM_GETCHILDCOUNT, 0, 1, 0, 0, None},
-        {LUMTREEM_GETTEXT, 0, Ptr(buffer), 1, 0, None}, {LUMTREEM_FINDTEXT, 0, Ptr("x"), 3, 0, None},
-        {LUMTREEM_DELETECHILDREN, 1, 0, 4, 0, Skip}, {LUMTREEM_DELETEALL, 0, 0, 0, 1, Skip}};
+        {LUMTREEM_SETBITMAP, 9, Ptr(bm), 0, 0, None}, {LUMTREEM_FINDTEXT, 0, Ptr("x"), 3, 0, None},
+        {LUMTREEM_DELETECHILDREN, 1, 0, 4, 0, Skip}, {LUMTREEM_DELETEALL, 0, 0, 0, 1, Skip},
+        {LUMTREEM_INSERTITEM, 0, 0, 0, 1, Skip}, {LUMTREEM_ADDITEM, 0, 0, 1, 1, Skip},
+        // Turning drawing off asks (judged before); then nothing asks or repaints.
+        {WM_SETREDRAW, 0, 0, 0, 1, None}, {LUMTREEM_ADDITEM, 0, Ptr("z"), 2, 0, None},
+        {LUMTREEM_SORTCHILDREN, WPARAM(-1), 0, 1, 0, None}};
     // clang-format on
     for (const auto &c : cases) {
         CAPTURE(c.msg);
-        RECT row{}, rc{};
+        RECT row{}, rc{}, client{};
         Send(tree, LUMTREEM_GETITEMRECT, c.wp, Ptr(&row));
+        GetClientRect(tree, &client);
         UpdateWindow(tree);
         parent.Clear();
         CHECK(SendI(tree, c.msg, c.wp, c.lp) == c.result);
         CHECK(parent.Codes(tree) == Codes(c.asks, LUMTREEN_ENDEDIT));
         GetUpdateRect(tree, &rc, FALSE);
-        if (c.repaint == Row) CHECK(EqualRect(&rc, &row));
+        if (c.repaint == Down) row.bottom = client.bottom;
+        if (c.repaint == Row || c.repaint == Down) CHECK(EqualRect(&rc, &row));
         if (c.repaint == None) CHECK(IsRectEmpty(&rc));
     }
-    Send(tree, WM_SETREDRAW, 0); // not while drawing is off
-    parent.Clear();
-    Send(tree, LUMTREEM_ADDITEM, 0, Ptr("z"));
-    Send(tree, LUMTREEM_SORTCHILDREN, WPARAM(-1), 0);
-    CHECK(parent.Notes().empty());
     DeleteObject(bm);
     DeleteObject(brush);
 }
 
-TEST_CASE("bad indexes return the failure value and change nothing; null buffers are refused") {
+TEST_CASE("bad indexes return the failure value and change nothing") {
     Parent parent;
     HWND tree = parent.Tree();
     Sample(tree);
@@ -275,15 +234,15 @@ TEST_CASE("bad indexes return the failure value and change nothing; null buffers
         {LUMTREEM_SHOWITEM, 0, 0}, {LUMTREEM_EXPAND, 1, 0}, {LUMTREEM_ISSHOWN, 0, 0},
         {LUMTREEM_ISEXPANDED, 0, 0}, {LUMTREEM_ENSUREVISIBLE, 0, 0}, {LUMTREEM_MOVEITEM, 0, -1},
         {LUMTREEM_COPYITEM, 0, -1}, {LUMTREEM_GETTEXT, Ptr(buffer), -1},
-        {LUMTREEM_SETTEXT, Ptr("x"), 0},
-        {LUMTREEM_GETTEXTLENGTH, 0, -1}, {LUMTREEM_GETBITMAP, 0, 0}, {LUMTREEM_GETNODEBITMAP, 0, 0},
-        {LUMTREEM_SETBITMAP, 0, 0}, {LUMTREEM_SETNODEBITMAP, 0, 0}, {LUMTREEM_ISENABLED, 0, 0},
-        {LUMTREEM_ENABLEITEM, 1, 0}, {LUMTREEM_GETDATA, 0, -1}, {LUMTREEM_SETDATA, 5, -1},
-        {LUMTREEM_GETITEMRECT, Ptr(&rc), -1}, {LUMTREEM_FINDDATA, 0, -1},
-        {LUMTREEM_FINDPREFIX, Ptr(""), -1}, {LUMTREEM_FINDTEXT, Ptr("a"), -1},
-        {LUMTREEM_SORTCHILDREN, 0, 0}, {LUMTREEM_SORTCHILDRENCB, 0, 0}, {LUMTREEM_GETLEVEL, 1, -1},
-        {LUMTREEM_GETPARENT, 1, -1}, {LUMTREEM_GETROOT, 1, -1}, {LUMTREEM_GETSIBLING, 1, -1},
-        {LUMTREEM_GETCHILDCOUNT, 1, -1}, {LUMTREEM_GETCHILD, 1, -1}};
+        {LUMTREEM_SETTEXT, Ptr("x"), 0}, {LUMTREEM_GETTEXTLENGTH, 0, -1},
+        {LUMTREEM_GETBITMAP, 0, 0}, {LUMTREEM_GETNODEBITMAP, 0, 0}, {LUMTREEM_SETBITMAP, 0, 0},
+        {LUMTREEM_SETNODEBITMAP, 0, 0}, {LUMTREEM_ISENABLED, 0, 0}, {LUMTREEM_ENABLEITEM, 1, 0},
+        {LUMTREEM_GETDATA, 0, -1}, {LUMTREEM_SETDATA, 5, -1}, {LUMTREEM_GETITEMRECT, Ptr(&rc), -1},
+        {LUMTREEM_FINDDATA, 0, -1}, {LUMTREEM_FINDPREFIX, Ptr(""), -1},
+        {LUMTREEM_FINDTEXT, Ptr("a"), -1}, {LUMTREEM_SORTCHILDREN, 0, 0},
+        {LUMTREEM_SORTCHILDRENCB, 0, 0}, {LUMTREEM_GETLEVEL, 1, -1}, {LUMTREEM_GETPARENT, 1, -1},
+        {LUMTREEM_GETROOT, 1, -1}, {LUMTREEM_GETSIBLING, 1, -1}, {LUMTREEM_GETCHILDCOUNT, 1, -1},
+        {LUMTREEM_GETCHILD, 1, -1}};
     // clang-format on
     for (const auto &c : cases) {
         // -1 names all items or the top level for these.
@@ -296,11 +255,4 @@ TEST_CASE("bad indexes return the failure value and change nothing; null buffers
         }
     }
     CHECK((buffer[0] == '\0' && IsRectEmpty(&rc) && Outline(tree) == before));
-    // Null buffers and texts never crash; a null text is an empty one.
-    for (UINT msg :
-         {LUMTREEM_GETTEXT, LUMTREEM_GETITEMRECT, LUMTREEM_FINDPREFIX, LUMTREEM_FINDTEXT})
-        CHECK(SendI(tree, msg, 0, 0) == -1);
-    CHECK(
-        (SendI(tree, LUMTREEM_INSERTITEM, 0, 0) == 0 && SendI(tree, LUMTREEM_ADDITEM, 0, 0) == 7));
-    CHECK(Outline(tree) == " " + before + " ");
 }

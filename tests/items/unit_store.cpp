@@ -1,7 +1,5 @@
-// Random sequences of inserts, deletes, level changes, moves, expands and hides against a model
-// that knows which item each stored index names: after every step the list order, the shown
-// rows, the position index and its searches, and the stored indexes must agree with it. Then
-// the item array's growth and shrink steps.
+// Random edits against a model that knows which item each stored index names; the item array's
+// growth and shrink steps; sorting against a literal model of the bubble passes on random trees.
 #include "../support/harness.h"
 #include "lumtree/api/api.h"
 #include "lumtree/items/items.h"
@@ -13,30 +11,28 @@ using namespace lt;
 
 namespace {
 
+// The data value of the item at each index; selection, anchor and drop target by item (0 for
+// none); caret and top index as positions, moved by the store's own rules.
 struct Model {
-    std::vector<DWORD_PTR> ids; // data value of the item at each index
-    DWORD_PTR nextId = 1;
-    // Selection, anchor and drop target name items (0 for none); caret and top index are
-    // positions that follow the store's own rules.
-    DWORD_PTR selection = 0, anchor = 0, dropTarget = 0;
+    std::vector<DWORD_PTR> ids;
+    DWORD_PTR nextId = 1, selection = 0, anchor = 0, dropTarget = 0;
     int caret = 0, top = 0;
 
     int IndexOf(DWORD_PTR id) const {
         auto it = std::find(ids.begin(), ids.end(), id);
         return id == 0 || it == ids.end() ? -1 : static_cast<int>(it - ids.begin());
     }
-    void Inserted(int pos, DWORD_PTR id) {
+    void Inserted(int pos) {
         if (!ids.empty() && pos <= caret) ++caret;
-        ids.insert(ids.begin() + pos, id);
+        ids.insert(ids.begin() + pos, 0);
     }
     // count items deleted one at a time at index i.
     void Deleted(int i, int count) {
         while (count--) {
             if (top >= static_cast<int>(ids.size()) - 1) top = std::max(top - 1, 0);
             if (i <= caret) caret = std::max(caret - 1, 0);
-            for (DWORD_PTR *stored : {&selection, &anchor, &dropTarget}) {
-                if (*stored == ids[i]) *stored = 0;
-            }
+            for (DWORD_PTR *stored : {&selection, &anchor, &dropTarget})
+                *stored = *stored == ids[i] ? 0 : *stored;
             ids.erase(ids.begin() + i);
         }
     }
@@ -67,22 +63,17 @@ struct Fixture {
             j = i < Count() ? i : 0;
         }
     }
-    void Label(int i, DWORD_PTR id) {
-        ItemAt(ctl, i)->data = id;
-        m.nextId++;
-    }
+    void Label(int i) { ItemAt(ctl, i)->data = m.ids[i] = m.nextId++; }
     // Points the stored indexes at random items (the caret and top item at shown ones).
     void Scatter() {
-        int n = Count();
-        if (n == 0) return;
-        ctl->selection = std::rand() % (n + 1) - 1;
-        ctl->anchor = std::rand() % (n + 1) - 1;
-        ctl->dropTarget = std::rand() % (n + 1) - 1;
+        for (auto [stored, id] : {std::pair{&ctl->selection, &m.selection},
+                                  {&ctl->anchor, &m.anchor},
+                                  {&ctl->dropTarget, &m.dropTarget}}) {
+            *stored = std::rand() % (Count() + 1) - 1;
+            *id = *stored < 0 ? 0 : m.ids[*stored];
+        }
         m.caret = ctl->caret = ItemAtRow(ctl, std::rand() % ctl->shownCount);
         m.top = ctl->topIndex = ItemAtRow(ctl, std::rand() % ctl->shownCount);
-        m.selection = ctl->selection < 0 ? 0 : m.ids[ctl->selection];
-        m.anchor = ctl->anchor < 0 ? 0 : m.ids[ctl->anchor];
-        m.dropTarget = ctl->dropTarget < 0 ? 0 : m.ids[ctl->dropTarget];
     }
     void Check() {
         const int n = Count();
@@ -93,31 +84,66 @@ struct Fixture {
         for (int i = 0; i < n; ++i) {
             same = same && ItemAt(ctl, i)->data == m.ids[i] && ShownRowOf(ctl, i) == rows;
             if (ItemShown(ctl, i)) same = same && ItemAtShownRow(ctl, rows++) == i;
+            same = same && (LevelOf(ctl, i) > 0 || ItemShown(ctl, i));
         }
-        REQUIRE(same);
-        CHECK(rows == ctl->shownCount);
-        CHECK(ItemAtShownRow(ctl, rows) == -1);
-        // The level searches against walking the list; level-0 items are always shown. (A
-        // shown item may have a hidden parent: the displayed children of a deleted item join
-        // the item before it as they are.)
+        // The level searches against walking the list.
         for (int level = 0; level < 5; ++level) {
-            for (int i = 0, last = -1; i < n; last = LevelOf(ctl, i) <= level ? i : last, ++i) {
+            for (int i = 0, last = -1; i < n; last = LevelOf(ctl, i) <= level ? i : last, ++i)
                 same = same && PrevAtMost(ctl, i, level) == last;
-            }
-            for (int i = n - 1, next = -1; i >= 0;
-                 next = LevelOf(ctl, i) <= level ? i : next, --i) {
+            for (int i = n - 1, next = -1; i >= 0; next = LevelOf(ctl, i) <= level ? i : next, --i)
                 same = same && NextAtMost(ctl, i, level) == next;
-            }
         }
-        for (int i = 0; i < n; ++i) same = same && (LevelOf(ctl, i) > 0 || ItemShown(ctl, i));
         REQUIRE(same);
-        CHECK(ctl->selection == m.IndexOf(m.selection));
-        CHECK(ctl->anchor == m.IndexOf(m.anchor));
-        CHECK(ctl->dropTarget == m.IndexOf(m.dropTarget));
-        CHECK(ctl->caret == m.caret);
-        CHECK(ctl->topIndex == m.top);
+        CHECK((rows == ctl->shownCount && ItemAtShownRow(ctl, rows) == -1));
+        CHECK(Codes{ctl->selection, ctl->anchor, ctl->dropTarget, ctl->caret, ctl->topIndex} ==
+              Codes{m.IndexOf(m.selection), m.IndexOf(m.anchor), m.IndexOf(m.dropTarget), m.caret,
+                    m.top});
     }
 };
+
+struct ModelItem {
+    int level, key;
+    bool noText;
+    int id;
+};
+
+// The bound shrinks by one list index per pass. In text mode a sibling without text never moves
+// and nothing crosses it.
+std::vector<int> BubbleModel(std::vector<ModelItem> v, int parent, bool textMode) {
+    const int n = static_cast<int>(v.size());
+    auto nextSibling = [&](int i) {
+        for (int j = i + 1; j < n && v[j].level >= v[i].level; ++j) {
+            if (v[j].level == v[i].level) return j;
+        }
+        return -1;
+    };
+    int f = parent + 1;
+    if (f < n && (parent < 0 || v[f].level > v[parent].level)) {
+        int bound = f;
+        for (int j = nextSibling(f); j >= 0; j = nextSibling(j)) bound = j;
+        for (bool swapped = true; swapped && bound > f; --bound) {
+            swapped = false;
+            for (int i = f, j; i < bound && (j = nextSibling(i)) >= 0 && j <= bound;) {
+                if (v[i].key <= v[j].key || (textMode && (v[i].noText || v[j].noText))) {
+                    i = j;
+                    continue;
+                }
+                int end = j + 1;
+                while (end < n && v[end].level > v[j].level) ++end;
+                std::rotate(v.begin() + i, v.begin() + j, v.begin() + end);
+                i += end - j;
+                swapped = true;
+            }
+        }
+    }
+    std::vector<int> ids;
+    for (const ModelItem &m : v) ids.push_back(m.id);
+    return ids;
+}
+
+INT CALLBACK CompareKeys(HWND, LPCSTR, LPCSTR, DWORD_PTR a, DWORD_PTR b) {
+    return static_cast<INT>(a / 1000) - static_cast<INT>(b / 1000);
+}
 
 } // namespace
 
@@ -128,18 +154,17 @@ TEST_CASE("random edits keep the list, the row index and the stored indexes cons
         const int n = f.Count(), op = std::rand() % 12;
         CAPTURE(step);
         CAPTURE(op);
-        if (step % 7 == 0) f.Scatter();
+        if (step % 7 == 0 && n > 0) f.Scatter();
         if (op < 3 || n < 4) {
             int pos = std::rand() % (n + 3) - 1;
             int i = SendI(f.tree, LUMTREEM_INSERTITEM, static_cast<WPARAM>(pos), Ptr("x"));
             REQUIRE(i == (pos < 0 || pos >= n ? n : pos));
-            f.m.Inserted(i, f.m.nextId);
-            f.Label(i, f.m.nextId);
+            f.m.Inserted(i);
+            f.Label(i);
         } else if (op < 5) {
             Send(f.tree, LUMTREEM_SETLEVEL, std::rand() % n, std::rand() % 5);
         } else if (op < 6) {
-            // A collapsed item takes its subtree.
-            int i = std::rand() % n;
+            int i = std::rand() % n; // a collapsed item takes its subtree
             int gone = SendI(f.tree, LUMTREEM_ISEXPANDED, i) ? 1 : 1 + f.SubtreeSize(i);
             REQUIRE(SendI(f.tree, LUMTREEM_DELETEITEM, i) == n - gone);
             f.m.Deleted(i, gone);
@@ -151,19 +176,17 @@ TEST_CASE("random edits keep the list, the row index and the stored indexes cons
             const int i = std::rand() % n, expand = std::rand() % 2, all = std::rand() % 2;
             f.Collapsing([&] { Send(f.tree, LUMTREEM_EXPAND, i, MAKELPARAM(expand, all)); });
         } else if (op < 11) {
-            // Move: a copy comes in at the destination, then the source (with its subtree when
-            // that is collapsed) leaves. Which items left is read off the list.
+            // A copy comes in at the destination, then the source leaves (with its subtree when
+            // collapsed). The result is the copy's index, also when hidden descendants went.
             int s = std::rand() % n, p = std::rand() % (n + 2) - 1;
             int r = SendI(f.tree, LUMTREEM_MOVEITEM, static_cast<WPARAM>(s), p);
             int c = p < 0 || p >= n ? n : p, source = s >= c ? s + 1 : s;
-            f.m.Inserted(c, 0);
+            f.m.Inserted(c);
             int gone = static_cast<int>(f.m.ids.size()) - f.Count();
             REQUIRE(gone >= 1);
-            // The result is where the copy ended up, also when hidden descendants went along.
             CHECK(r == (c > source ? c - gone : c));
             f.m.Deleted(source, gone);
-            f.m.ids[r] = f.m.nextId;
-            f.Label(r, f.m.nextId);
+            f.Label(r);
         } else {
             const int i = std::rand() % n, show = std::rand() % 2; // hiding collapses the parent
             f.Collapsing([&] { Send(f.tree, LUMTREEM_SHOWITEM, i, show); });
@@ -173,7 +196,6 @@ TEST_CASE("random edits keep the list, the row index and the stored indexes cons
             Send(f.tree, LUMTREEM_DELETEALL);
             f.m = Model{};
             f.Check();
-            CHECK((f.ctl->caret == 0 && f.ctl->topIndex == 0));
         }
     }
 }
@@ -196,9 +218,7 @@ TEST_CASE("the array grows by 256 slots, shrinks past 512 free ones; a run as on
     CHECK(f.ctl->spareSlots == 512);
     Send(f.tree, LUMTREEM_DELETEITEM, 0);
     CHECK(f.ctl->spareSlots == 256);
-    while (f.Count() > 1) Send(f.tree, LUMTREEM_DELETEITEM, 0);
-    CHECK(f.ctl->items != nullptr);
-    Send(f.tree, LUMTREEM_DELETEITEM, 0);
+    while (f.Count() > 0) Send(f.tree, LUMTREEM_DELETEITEM, 0);
     CHECK((f.ctl->items == nullptr && f.ctl->spareSlots == 0 && f.ctl->shownCount == 0));
     // Item 10 with run - 1 children goes alone when expanded, as one run when collapsed.
     for (int run : {100, 513, 600, 770, 1100}) {
@@ -215,4 +235,75 @@ TEST_CASE("the array grows by 256 slots, shrinks past 512 free ones; a run as on
         CAPTURE(run);
         CHECK(spare[0] == spare[1]);
     }
+}
+
+TEST_CASE("sorting gives the order of the bubble passes on random trees; the rows stay") {
+    Fixture f;
+    HWND tree = f.tree;
+    TreeCtl *ctl = f.ctl;
+    std::srand(1234);
+    for (int round = 0; round < 300; ++round) {
+        // Multiple selection: every third item selected, the flags travel with their items.
+        // Single selection: the sort deselects.
+        const bool textMode = round % 2 == 0, multi = round % 3 != 0;
+        const int n = 2 + std::rand() % 60, keys = 1 + std::rand() % 6;
+        const LONG style = GetWindowLongA(tree, GWL_STYLE) & ~LUMTREESTYLE_MULTIPLESEL;
+        SetWindowLongA(tree, GWL_STYLE, style | (multi ? LUMTREESTYLE_MULTIPLESEL : 0));
+        Send(tree, WM_SETREDRAW, 0);
+        Send(tree, LUMTREEM_DELETEALL);
+        std::vector<ModelItem> items;
+        for (int id = 0, level = 0; id < n; ++id) {
+            level = id == 0 ? std::rand() % 2 : std::max(0, level + std::rand() % 4 - 2);
+            const ModelItem &m = items.emplace_back(
+                ModelItem{level, std::rand() % keys, textMode && std::rand() % 5 == 0, id});
+            char text[16];
+            wsprintfA(text, "k%d", 100 + m.key);
+            Send(tree, LUMTREEM_ADDITEM, 0, m.noText ? 0 : Ptr(text));
+            Send(tree, LUMTREEM_SETLEVEL, id, level);
+            Send(tree, LUMTREEM_SETDATA, id, m.key * 1000 + id);
+            if (multi && id % 3 == 0) ItemAt(ctl, id)->flags |= kItemSelected;
+        }
+        Send(tree, WM_SETREDRAW, 1);
+        for (int k = 0; k < 3; ++k) Send(tree, LUMTREEM_EXPAND, std::rand() % n, 0);
+        // A group of one is left alone (the anchor too): sort groups of two or more.
+        int parent = std::rand() % n;
+        while (parent >= 0 && SendI(tree, LUMTREEM_GETCHILDCOUNT, parent, 0) < 2) --parent;
+        if (parent < 0 && SendI(tree, LUMTREEM_GETSIBLING, 0, LUMTREESIBLING_NEXT) < 0) continue;
+        Send(tree, LUMTREEM_SETTOPINDEX, ItemAtRow(ctl, std::rand() % ctl->shownCount));
+        const INT top = ctl->topIndex, topRow = ShownRowOf(ctl, top);
+        const INT caret = ctl->caret =
+            ItemAtRow(ctl, std::min(ctl->shownCount - 1, topRow + std::rand() % ctl->fullRows));
+        const INT caretRow = ShownRowOf(ctl, caret);
+        if (!multi) ItemAt(ctl, ctl->selection = std::rand() % n)->flags |= kItemSelected;
+        ctl->anchor = std::rand() % n;
+        CAPTURE(round);
+        f.parent.Clear();
+        const auto wp = static_cast<WPARAM>(parent);
+        CHECK(1 == (textMode ? SendI(tree, LUMTREEM_SORTCHILDREN, wp, 0)
+                             : SendI(tree, LUMTREEM_SORTCHILDRENCB, wp, Ptr(&CompareKeys))));
+        std::vector<int> ids; // negative where the selected flag is wrong
+        for (INT i = 0; i < n; ++i) {
+            const int id = static_cast<int>(ItemAt(ctl, i)->data % 1000);
+            const bool selected = ItemAt(ctl, i)->flags & kItemSelected;
+            ids.push_back(selected == (multi && id % 3 == 0) ? id : -1 - id);
+        }
+        CHECK(ids == BubbleModel(items, parent, textMode));
+        REQUIRE(CheckItemIndex(ctl));
+        CHECK(
+            (ShownRowOf(ctl, ctl->topIndex) == topRow && ShownRowOf(ctl, ctl->caret) == caretRow));
+        CHECK((ctl->anchor == -1 && (multi || ctl->selection == -1)));
+        Codes expected; // a new top item, and the caret when another item is now on its row
+
+        if (ctl->topIndex != top) expected.push_back(LUMTREEN_TOPCHANGE);
+        if (ctl->caret != caret) expected.push_back(LUMTREEN_CARETCHANGE);
+        CHECK(f.parent.Codes() == expected);
+    }
+    // No room for the merge buffer: 0 and nothing moves.
+    Send(tree, LUMTREEM_DELETEALL);
+    AddItems(tree, {{"c", 0}, {"b", 0}, {"a", 0}});
+    LumFailAllocAfter(0);
+    CHECK(SendI(tree, LUMTREEM_SORTCHILDREN, static_cast<WPARAM>(-1), 0) == 0);
+    LumFailAllocAfter(-1);
+    CHECK((SendI(tree, LUMTREEM_FINDTEXT, 0, Ptr("c")) == 0 &&
+           SendI(tree, LUMTREEM_FINDTEXT, 0, Ptr("a")) == 2));
 }
