@@ -31,28 +31,6 @@ const COLORREF kDot = GetSysColor(COLOR_BTNSHADOW), k3DLight = GetSysColor(COLOR
 constexpr INT kGreys[2] = {COLOR_GRAYTEXT, COLOR_BTNFACE};
 constexpr COLORREF kSilver[2] = {RGB(192, 192, 192), RGB(192, 192, 192)};
 
-// A 32-bit top-down DIB section filled with one colour, selected into a memory DC.
-struct Canvas {
-    int width, height;
-    DWORD *bits = nullptr;
-    BITMAPINFO info{{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
-    gdi::MemoryDC dc{nullptr};
-    gdi::Bitmap bitmap{CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS,
-                                        reinterpret_cast<void **>(&bits), nullptr, 0)};
-    gdi::Select select{dc.get(), bitmap.get()};
-    Canvas(int w, int h, COLORREF fill) : width(w), height(h) {
-        const RECT all{0, 0, w, h};
-        FillRect(dc.get(), &all, gdi::SolidBrush(fill).get());
-    }
-    lt::Pixels Read() const {
-        GdiFlush();
-        lt::Pixels px{width, height, {}};
-        for (int k = 0; k < width * height; ++k)
-            px.bits.push_back(RGB(bits[k] >> 16 & 0xFF, bits[k] >> 8 & 0xFF, bits[k] & 0xFF));
-        return px;
-    }
-};
-
 // A w x h picture: dark magenta (transparent) everywhere, `ink` inside a one-pixel border.
 HBITMAP SquareBitmap(int w, int h, COLORREF ink) {
     std::vector<DWORD> px(static_cast<size_t>(w * h), 0x800080);
@@ -513,14 +491,20 @@ struct Busy {
                      SWP_NOMOVE | SWP_NOZORDER);
         client = ClientRect(t.ctl);
     }
-    // Painted on a canvas of a colour, under a clip region when given one.
+    // Painted over a fill colour, under a clip region when given one, into the capture of the
+    // parent window (the control sits at its origin).
     lt::Pixels Paint(const RECT *update, bool buffered, const RECT *clip = nullptr,
-                     COLORREF fill = kWhite) const {
-        Canvas canvas(client.right, client.bottom, fill);
-        gdi::Region region(clip ? CreateRectRgnIndirect(clip) : nullptr);
-        SelectClipRgn(canvas.dc.get(), region.get());
-        PaintControl(t.ctl, canvas.dc.get(), update, buffered);
-        return canvas.Read();
+                     COLORREF fill = kWhite) {
+        t.parent.onMessage = [=, this](UINT msg, WPARAM wp, LPARAM, LRESULT *) {
+            const auto dc = reinterpret_cast<HDC>(wp);
+            if (msg != WM_PRINTCLIENT) return false;
+            FillRect(dc, &client, gdi::SolidBrush(fill).get());
+            gdi::Region region(clip ? CreateRectRgnIndirect(clip) : nullptr);
+            SelectClipRgn(dc, region.get());
+            PaintControl(t.ctl, dc, update, buffered);
+            return true;
+        };
+        return lt::PrintClient(t.parent.hwnd());
     }
 };
 
@@ -555,16 +539,17 @@ TEST_CASE("straight to the target or through the row bitmap, whole or in part: o
 
 TEST_CASE("20,000 paints of a busy control leak neither heap nor GDI objects") {
     Busy busy(2); // every drawing path in two rows: the paints stay cheap
-    Canvas canvas(busy.client.right, busy.client.bottom, kWhite);
     const lt::Pixels first = busy.Paint(nullptr, true);
+    gdi::WindowDC dc(busy.t.hwnd);
     const int live = gdi::liveObjects;
     const size_t heap = lt::HeapBytesInUse();
+    const HBRUSH brush = busy.t.ctl->backBrush; // the one object a paint leaves for the next
     for (int n = 0; n < 20000; ++n) {       // buffered or not; row 0 (the bold caret) hot or row 1
         g_lum.trackIndex = (n + 2) / 2 % 2; // ending with row 0, as at the start
-        PaintControl(busy.t.ctl, canvas.dc.get(), nullptr, n % 2 == 0);
+        PaintControl(busy.t.ctl, dc.get(), nullptr, n % 2 == 0);
     }
     CHECK(lt::HeapBytesInUse() < heap + 64 * 1024);
-    CHECK(gdi::liveObjects == live);
+    CHECK((gdi::liveObjects == live && GetObjectType(brush) == 0));
     CHECK(busy.Paint(nullptr, true, nullptr, kBlack).bits == first.bits);
 }
 
