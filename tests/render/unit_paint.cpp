@@ -35,8 +35,7 @@ constexpr COLORREF kSilver[2] = {RGB(192, 192, 192), RGB(192, 192, 192)};
 HBITMAP SquareBitmap(int w, int h, COLORREF ink) {
     std::vector<DWORD> px(static_cast<size_t>(w * h), 0x800080);
     for (int y = 1; y < h - 1; ++y)
-        std::fill_n(px.begin() + y * w + 1, w - 2,
-                    RGB(GetBValue(ink), GetGValue(ink), GetRValue(ink)));
+        std::fill_n(&px[y * w + 1], w - 2, RGB(GetBValue(ink), GetGValue(ink), GetRValue(ink)));
     return CreateBitmap(w, h, 1, 32, px.data());
 }
 const HBITMAP kSquare = SquareBitmap(8, 8, kInk);
@@ -428,7 +427,6 @@ TEST_CASE("automatic colours: the parent's list-box answer, else the defaults or
         CHECK((p.At(1, 1) == paper && p.At(199, 149) == paper && p.Count(t.Cell(1, 0), ink) > 2));
     };
     looks(text, back);
-    CHECK((t.ctl->backBrushBorrowed && t.ctl->backBrush == brush));
     lt::Pump(); // new colours: the paint that sees them draws nothing and asks for another
     ValidateRect(t.hwnd, nullptr);
     text = kWhite;
@@ -437,12 +435,10 @@ TEST_CASE("automatic colours: the parent's list-box answer, else the defaults or
     looks(kWhite, back);
     answer = nullptr; // no brush in the answer: the defaults, in a brush of the control's own
     looks(GetSysColor(COLOR_WINDOWTEXT), GetSysColor(COLOR_WINDOW));
-    CHECK_FALSE(t.ctl->backBrushBorrowed);
     answer = brush; // the 3-D look: the parent's colours, the button face instead of the window's
     t.Send(LUMTREEM_SETLOOK3D, TRUE);
     looks(text, back);
-    text = GetSysColor(COLOR_WINDOWTEXT);
-    back = GetSysColor(COLOR_WINDOW);
+    text = GetSysColor(COLOR_WINDOWTEXT), back = GetSysColor(COLOR_WINDOW);
     looks(GetSysColor(COLOR_BTNTEXT), GetSysColor(COLOR_BTNFACE));
     asked = 0; // an application colour: the parent is not asked, the other is the window's own
     t.SetColor(LUMTREECOLOR_TEXT, RGB(0, 120, 0));
@@ -450,39 +446,35 @@ TEST_CASE("automatic colours: the parent's list-box answer, else the defaults or
     CHECK(asked == 0);
 }
 
-namespace {
-
-// The scene with every drawing path in use: header buttons, root buttons, grid lines, ellipsis,
-// pictures, cell attributes, a draw callback; row 0 selected (inactive style 1), the bold caret,
-// hot-tracked and the drop target; row 1 disabled. Two rows are in view.
-struct Busy {
+TEST_CASE("one picture straight or through the row bitmap, whole or in part; 20,000 paints "
+          "leak neither heap nor GDI objects") {
+    // Every drawing path in two rows (the paints stay cheap): header and root buttons, grid
+    // lines, ellipsis, pictures, cell attributes, a draw callback; row 0 selected (inactive
+    // style 1), the bold caret, hot-tracked and the drop target; row 1 disabled.
     Tree t{360, 200};
-    RECT client; // less a scroll bar
-    Busy() {
-        Scene(t);
-        Pictures(t);
-        Attrs(t);
-        for (UINT msg : {LUMTREEM_SETHEADERBUTTONS, LUMTREEM_SETSHOWROOTBUTTONS,
-                         LUMTREEM_SETGRIDLINES, LUMTREEM_SETCELLELLIPSIS})
-            t.Send(msg, TRUE);
-        static TreeDrawCallback callback{Recolour, RGB(240, 240, 200)};
-        t.Send(LUMTREEM_SETDATA, 1, 77);
-        t.Send(LUMTREEM_SETDRAWCALLBACK, 0, lt::Ptr(&callback));
-        t.Send(LUMTREEM_ENABLEITEM, 1, FALSE);
-        Select(t, 1, false, 0);
-        t.Send(LUMTREEM_SETCARET, 0);
-        t.ctl->caretFontOn = t.ctl->itemTrack = TRUE;
-        Drop(t, 0, LUMTREEDROPMARK_ITEM);
-        Track(t.hwnd, 0);
-        SetWindowPos(t.hwnd, nullptr, 0, 0, 360, HeaderHeight(t.ctl) + 2 * t.ctl->rowHeight,
-                     SWP_NOMOVE | SWP_NOZORDER);
-        client = ClientRect(t.ctl);
-    }
+    Scene(t);
+    Pictures(t);
+    Attrs(t);
+    for (UINT msg : {LUMTREEM_SETHEADERBUTTONS, LUMTREEM_SETSHOWROOTBUTTONS, LUMTREEM_SETGRIDLINES,
+                     LUMTREEM_SETCELLELLIPSIS})
+        t.Send(msg, TRUE);
+    static TreeDrawCallback callback{Recolour, RGB(240, 240, 200)};
+    t.Send(LUMTREEM_SETDATA, 1, 77);
+    t.Send(LUMTREEM_SETDRAWCALLBACK, 0, lt::Ptr(&callback));
+    t.Send(LUMTREEM_ENABLEITEM, 1, FALSE);
+    Select(t, 1, false, 0);
+    t.Send(LUMTREEM_SETCARET, 0);
+    t.ctl->caretFontOn = t.ctl->itemTrack = TRUE;
+    Drop(t, 0, LUMTREEDROPMARK_ITEM);
+    Track(t.hwnd, 0);
+    SetWindowPos(t.hwnd, nullptr, 0, 0, 360, HeaderHeight(t.ctl) + 2 * t.ctl->rowHeight,
+                 SWP_NOMOVE | SWP_NOZORDER);
+    const RECT client = ClientRect(t.ctl); // less a scroll bar
     // Painted over a fill colour, under a clip region when given one, into the capture of the
     // parent window (the control sits at its origin).
-    lt::Pixels Paint(const RECT *update, bool buffered, const RECT *clip = nullptr,
+    auto paint = [&](const RECT *update, bool buffered, const RECT *clip = nullptr,
                      COLORREF fill = kWhite) {
-        t.parent.onMessage = [=, this](UINT msg, WPARAM wp, LPARAM, LRESULT *) {
+        t.parent.onMessage = [=, &t](UINT msg, WPARAM wp, LPARAM, LRESULT *) {
             const auto dc = reinterpret_cast<HDC>(wp);
             if (msg != WM_PRINTCLIENT) return false;
             FillRect(dc, &client, gdi::SolidBrush(fill).get());
@@ -492,16 +484,9 @@ struct Busy {
             return true;
         };
         return lt::PrintClient(t.parent.hwnd());
-    }
-};
-
-} // namespace
-
-TEST_CASE("one picture straight or through the row bitmap, whole or in part; 20,000 paints "
-          "leak neither heap nor GDI objects") {
-    Busy busy; // every drawing path in two rows: the paints stay cheap
-    const lt::Pixels all = busy.Paint(nullptr, true);
-    CHECK(busy.Paint(nullptr, false).bits == all.bits);
+    };
+    const lt::Pixels all = paint(nullptr, true);
+    CHECK(paint(nullptr, false).bits == all.bits);
     auto same = [&all](const lt::Pixels &got, RECT r) { // inside r, as in the whole picture
         for (int y = r.top; y < r.bottom; ++y)
             for (int x = r.left; x < r.right; ++x)
@@ -510,31 +495,32 @@ TEST_CASE("one picture straight or through the row bitmap, whole or in part; 20,
     };
     // A DC clipped to the update rectangle, as from BeginPaint, or with no update rectangle as
     // with WM_PRINTCLIENT: outside the clip the marker stays.
-    const RECT update{20, 10, 200, 45}, client = busy.client;
+    const RECT update{20, 10, 200, 45};
     for (const RECT *rect : {&update, static_cast<const RECT *>(nullptr)})
         for (bool buffered : {true, false}) {
-            const lt::Pixels got = busy.Paint(rect, buffered, &update, RGB(1, 2, 3));
+            const lt::Pixels got = paint(rect, buffered, &update, RGB(1, 2, 3));
             CHECK(same(got, update));
             CHECK(got.Count(client, RGB(1, 2, 3)) == Area(client) - Area(update));
         }
     // Labels painted without their rows take the rows' enabled state (row 1's is disabled); the
     // separator at their right edge belongs to the rows.
-    const RECT labels = busy.t.Label(-1), off = busy.t.Label(1);
-    const lt::Pixels got = busy.Paint(&labels, true);
+    const RECT labels = t.Label(-1), off = t.Label(1);
+    const lt::Pixels got = paint(&labels, true);
     CHECK((got.bits != all.bits && same(got, RECT{off.left, off.top, off.right - 1, off.bottom})));
     CHECK(got.Count(off, kLGrey) > 0);
 
-    gdi::WindowDC dc(busy.t.hwnd);
+    gdi::WindowDC dc(t.hwnd);
     const int live = gdi::liveObjects;
     const size_t heap = lt::HeapBytesInUse();
-    const HBRUSH brush = busy.t.ctl->backBrush; // the one object a paint leaves for the next
+    const HBRUSH brush = t.ctl->backBrush;  // the one object a paint leaves for the next
     for (int n = 0; n < 20000; ++n) {       // buffered or not; row 0 (the bold caret) hot or row 1
         g_lum.trackIndex = (n + 2) / 2 % 2; // ending with row 0, as at the start
-        PaintControl(busy.t.ctl, dc.get(), nullptr, n % 2 == 0);
+        PaintControl(t.ctl, dc.get(), nullptr, n % 2 == 0);
     }
     CHECK(lt::HeapBytesInUse() < heap + 64 * 1024);
     CHECK((gdi::liveObjects == live && GetObjectType(brush) == 0));
-    CHECK(busy.Paint(nullptr, true, nullptr, kBlack).bits == all.bits);
+    CHECK(paint(nullptr, true, nullptr, kBlack).bits == all.bits);
+    Track(nullptr, -1);
 }
 
 TEST_CASE("every row's lines agree with the literal rule on random trees") {
