@@ -1,7 +1,5 @@
-// Selection, caret and keyboard: the selection and caret messages in both modes, the selection
-// steps as keys and mouse presses drive them (exact notifications, caret, anchor, selection),
-// page keys, Enter, plus and minus, WM_VKEYTOITEM, Escape while a drag is prepared, the rows
-// repainted, focus changes and a real dialog.
+// Selection, caret and keyboard: messages, key and mouse selection steps (exact notifications,
+// caret, anchor, selection), WM_VKEYTOITEM, drags, the rows repainted, focus and a real dialog.
 #include "../support/harness.h"
 #include "lumtree/api/api.h"
 #include "lumtree/items/items.h"
@@ -19,8 +17,8 @@ constexpr int X = LUMTREEN_SELCLEAR, S = LUMTREEN_SELCHANGE, C = LUMTREEN_CARETC
               T = LUMTREEN_TOPCHANGE, E = LUMTREEN_ENDEDIT,
               kEnter = LUMTREEN_LBUTTONDBLCLK + LUMTREEHIT_ITEM,
               kButton = LUMTREEN_LBUTTONDOWN + LUMTREEHIT_BUTTON;
-// Besides keys, Press takes the selection steps of the mouse on item n: the multiple step
-// (kClick + n), its deferred release that deselects (kRelease + n), the single step (kSingle + n).
+// Press also takes the mouse's selection steps on item n: multiple (kClick + n), its deferred
+// deselecting release (kRelease + n) and single (kSingle + n).
 constexpr WPARAM kClick = 0x10000, kRelease = 0x20000, kSingle = 0x30000;
 
 WNDPROC g_classProc;
@@ -49,8 +47,7 @@ struct Fixture {
         SetFocus(tree);
     }
     ~Fixture() { RemovePropA(tree, "painted"), DeleteObject(painted); }
-    // The notifications of one key press (WM_KEYDOWN reads Shift and Ctrl with GetKeyState) or
-    // mouse step.
+    // The notifications of one key press or mouse step.
     Codes Press(WPARAM key, bool shift = false, bool ctrl = false) {
         Modifiers held(shift, ctrl);
         parent.Clear();
@@ -64,33 +61,28 @@ struct Fixture {
     int Caret() const { return SendI(tree, LUMTREEM_GETCARET); }
     Codes Selected() const {
         Codes out;
-        for (int i = 0, n = SendI(tree, LUMTREEM_GETCOUNT); i < n; ++i) {
-            if (SendI(tree, LUMTREEM_ISSELECTED, static_cast<WPARAM>(i)) == 1) out.push_back(i);
-        }
+        for (int i = 0, n = SendI(tree, LUMTREEM_GETCOUNT); i < n; ++i)
+            if (SendI(tree, LUMTREEM_ISSELECTED, WPARAM(i)) == 1) out.push_back(i);
         return out;
     }
     void Reset() {
         UpdateWindow(tree);
         SetRectRgn(painted, 0, 0, 0, 0);
     }
-    // The screen rows wholly repainted since Reset, after pending paints; -1 at the end when
-    // anything else was painted too.
+    // The screen rows repainted since Reset, after pending paints; -1 for a row painted in part.
     Codes Painted() const {
         UpdateWindow(tree);
-        RECT rc, box;
+        RECT rc;
         GetClientRect(tree, &rc);
-        HRGN rest = CreateRectRgn(0, 0, 0, 0), row = CreateRectRgn(0, 0, 0, 0),
-             left = CreateRectRgn(0, 0, 0, 0);
-        CombineRgn(rest, painted, nullptr, RGN_COPY);
+        HRGN row = CreateRectRgn(0, 0, 0, 0), left = CreateRectRgn(0, 0, 0, 0);
         Codes rows;
         for (int r = 0, h = ctl->rowHeight; r * h < rc.bottom; ++r) {
             SetRectRgn(row, 0, r * h, rc.right, std::min<int>((r + 1) * h, rc.bottom));
-            if (CombineRgn(left, row, painted, RGN_DIFF) != NULLREGION) continue;
-            rows.push_back(r);
-            CombineRgn(rest, rest, row, RGN_DIFF);
+            const int rest = CombineRgn(left, row, painted, RGN_DIFF);
+            if (rest != SIMPLEREGION || !EqualRgn(left, row))
+                rows.push_back(rest == NULLREGION ? r : -1);
         }
-        if (GetRgnBox(rest, &box) != NULLREGION) rows.push_back(-1);
-        for (HRGN rgn : {rest, row, left}) DeleteObject(rgn);
+        DeleteObject(row), DeleteObject(left);
         return rows;
     }
 };
@@ -117,15 +109,12 @@ void Play(Fixture &f, std::initializer_list<Step> steps) {
 TEST_CASE("keys and mouse steps in both selection modes: notifications, caret, anchor, selection") {
     REQUIRE(g_loaded);
     Fixture single(kNotifyStyle, 6);
-    Play(single, {{VK_DOWN, 0, 0, {C, S}, 1, {1}}, // nothing was selected: no SELCLEAR
-                  {VK_DOWN, 0, 0, {X, C, S}, 2, {2}},
-                  {VK_DOWN, 1, 0, {X, C, S}, 3, {3}},  // Shift and Ctrl change nothing here
-                  {VK_RIGHT, 1, 1, {X, C, S}, 4, {4}}, // right and left move like down and up
-                  {VK_LEFT, 0, 1, {X, C, S}, 3, {3}},
+    Play(single, {{VK_DOWN, 0, 0, {C, S}, 1, {1}},     // nothing was selected: no SELCLEAR
+                  {VK_RIGHT, 1, 1, {X, C, S}, 2, {2}}, // like down; Shift and Ctrl change nothing
+                  {VK_LEFT, 0, 1, {X, C, S}, 1, {1}},  // like up
                   {VK_END, 0, 0, {X, C, S}, 5, {5}},
                   {VK_DOWN, 0, 0, {}, 5, {5}}, // at the end: nothing at all
                   {VK_HOME, 0, 0, {X, C, S}, 0, {0}},
-                  {VK_UP, 0, 0, {}, 0, {0}},
                   {VK_PRIOR, 0, 0, {}, 0, {0}},
                   {kSingle + 0, 0, 0, {}, 0, {0}}, // onto the caret and the selection
                   {kClick + 4, 0, 0, {}, 0, {0}},  // the multiple step is inert here
@@ -173,7 +162,6 @@ TEST_CASE("page keys, Home and End go by the rows in view over shown items and s
     // Page Down from fullRows - 1 before the end: onto the last item, already selected.
     Send(k.tree, LUMTREEM_SETCARET, 33 - (full - 1));
     Play(k, {{VK_NEXT, 0, 0, {C}, 33, {33}}, {VK_HOME, 0, 0, {X, T, C, S}, 0, {0}}});
-    CHECK(SendI(k.tree, LUMTREEM_ISEXPANDED, 1) == 0); // keys never expand
 }
 
 TEST_CASE("Enter, plus and minus report whatever the style; WM_VKEYTOITEM lets the parent act") {
@@ -196,17 +184,14 @@ TEST_CASE("Enter, plus and minus report whatever the style; WM_VKEYTOITEM lets t
         CHECK((k.Press(VK_ADD) == plus && k.Press(VK_SUBTRACT) == minus));
     }
     CHECK(SendI(k.tree, LUMTREEM_ISEXPANDED, 0) == 1); // reported, not done
-    for (int key : {VK_TAB, VK_SPACE, VK_F2, int{'A'}, VK_OEM_PLUS, VK_ESCAPE}) {
-        CHECK(k.Press(static_cast<WPARAM>(key)).empty());
-    }
+    for (int key : {VK_TAB, VK_SPACE, VK_F2, int{'A'}, VK_OEM_PLUS})
+        CHECK(k.Press(WPARAM(key)).empty());
     SetWindowLongA(k.tree, GWL_STYLE, kNotifyStyle | LUMTREESTYLE_WANTKEYBOARDINPUT);
     Send(k.tree, LUMTREEM_SETCARET, 2);
-    // -2 (handled) and anything that is not -1 or an item: nothing, not even the repaint.
+    // -2 (handled) and anything that is not -1 or an item: nothing.
     for (LRESULT ignored : {-2, -3, 5}) {
         answer = ignored;
-        InvalidateRect(k.tree, nullptr, FALSE);
         CHECK((k.Press(VK_DOWN).empty() && k.Press(VK_RETURN).empty()));
-        CHECK(GetUpdateRect(k.tree, nullptr, FALSE));
     }
     answer = 0; // plus and minus act on item 0 (expanded), arrows still start at the caret
     CHECK((k.Press(VK_SUBTRACT) == Codes{kButton} && k.Press(VK_ADD).empty()));
@@ -215,24 +200,7 @@ TEST_CASE("Enter, plus and minus report whatever the style; WM_VKEYTOITEM lets t
     CHECK((k.Press(VK_UP) == Codes{X, C, S} && k.Caret() == 2));
 }
 
-TEST_CASE("a key paints the rows it changed before WM_KEYDOWN returns; editors are asked") {
-    Fixture k(kMulti, 20);
-    Send(k.tree, LUMTREEM_SELECTITEM, 1, 6);
-    k.Reset();
-    Send(k.tree, WM_KEYDOWN, VK_DOWN, 1); // caret 0 -> 1; 6 deselected, 1 selected
-    CHECK_FALSE(GetUpdateRect(k.tree, nullptr, FALSE));
-    CHECK(k.Painted() == Codes{0, 1, 6});
-    // With an editor child window each changing step asks for the end of editing: the caret
-    // is shown and scrolled into view, then the selected item is shown.
-    Fixture single(kNotifyStyle, 30, 100);
-    PlaceEditor(single.tree);
-    Send(single.tree, LUMTREEM_SETSELECTION, 0);
-    CHECK(single.Press(VK_DOWN) == Codes{X, E, E, E, C, E, S});
-    Send(single.tree, LUMTREEM_SETCARET, WPARAM(SendI(single.tree, LUMTREEM_GETFULLROWS) - 1));
-    CHECK(single.Press(VK_DOWN) == Codes{X, E, E, E, E, E, T, C, E, S});
-}
-
-TEST_CASE("the caret is -1 during a step only with the focus, and never after it") {
+TEST_CASE("the caret is -1 during a step only with the focus; editors are asked to end") {
     Fixture f(kNotifyStyle, 40, 100);
     std::vector<std::pair<int, int>> seen; // (code, caret at that moment)
     f.parent.onMessage = [&](UINT msg, WPARAM wp, LPARAM, LRESULT *) {
@@ -253,6 +221,14 @@ TEST_CASE("the caret is -1 during a step only with the focus, and never after it
     CHECK(f.Press(kSingle + 8) == Codes{X, C});
     CHECK((f.ctl->caret == 2 && f.ctl->selection == -1));
     SetItemShown(f.ctl, 8, true);
+    // With an editor child window each changing step asks for the end of editing: the caret
+    // is shown and scrolled into view, then the selected item is shown.
+    Send(f.tree, LUMTREEM_SETCARET, 0);
+    Send(f.tree, LUMTREEM_SETSELECTION, 0);
+    PlaceEditor(f.tree);
+    CHECK(f.Press(VK_DOWN) == Codes{X, E, E, E, C, E, S});
+    Send(f.tree, LUMTREEM_SETCARET, WPARAM(SendI(f.tree, LUMTREEM_GETFULLROWS) - 1));
+    CHECK(f.Press(VK_DOWN) == Codes{X, E, E, E, E, E, T, C, E, S});
 }
 
 TEST_CASE("keys while a drag is prepared move only the caret; Escape cancels the drag") {
@@ -273,12 +249,9 @@ TEST_CASE("keys while a drag is prepared move only the caret; Escape cancels the
         CHECK(f.Press(VK_ESCAPE) == (armed ? Codes{LUMTREEN_CANCELDRAG} : Codes{}));
         CHECK(((f.ctl->dragArmed | f.ctl->dropScrolling) == 0 && f.Selected() == Codes{0, 1}));
     }
-    f.ctl->caret = -1; // a caret of -1 makes every key do nothing
-    for (WPARAM key : {VK_DOWN, VK_RETURN, VK_ADD}) CHECK(f.Press(key).empty());
-    f.ctl->caret = 0;
 }
 
-TEST_CASE("focus changes repaint the caret row, and the selected rows for inactive styles") {
+TEST_CASE("focus changes repaint the caret row (and the selection if shown inactive); keys too") {
     Fixture f(kMulti, 30, 100);
     Send(f.tree, LUMTREEM_SETCARET, 1);
     for (int i : {3, 4}) Send(f.tree, LUMTREEM_SELECTITEM, 1, i);
@@ -296,16 +269,17 @@ TEST_CASE("focus changes repaint the caret row, and the selected rows for inacti
     }
     // The first key after mouse movement repaints the hot-tracked row, the next one nothing.
     SetFocus(f.tree);
-    g_lum.keyboardMode = FALSE;
-    g_lum.trackWindow = f.tree;
-    g_lum.trackIndex = 2;
+    g_lum.keyboardMode = FALSE, g_lum.trackWindow = f.tree, g_lum.trackIndex = 2;
     g_lum.trackRect = RECT{0, 2 * f.ctl->rowHeight, 200, 3 * f.ctl->rowHeight};
     for (Codes rows : {Codes{2}, Codes{}}) {
-        f.Reset();
-        f.Press(VK_F5);
+        f.Reset(), f.Press(VK_F5);
         CHECK((g_lum.keyboardMode && f.Painted() == rows));
     }
     g_lum.trackIndex = -1;
+    f.Reset(); // a key paints the rows it changed before WM_KEYDOWN returns
+    Send(f.tree, WM_KEYDOWN, VK_DOWN, 1);
+    CHECK_FALSE(GetUpdateRect(f.tree, nullptr, FALSE));
+    CHECK(f.Painted() == Codes{1, 2, 3, 4});
 }
 
 TEST_CASE("selection and caret messages in both modes: results, refusals, showing, repaints") {
@@ -325,18 +299,14 @@ TEST_CASE("selection and caret messages in both modes: results, refusals, showin
     // clang-format off
     const struct { Fixture *f; UINT msg; WPARAM wp; LPARAM lp; int result; } cases[] = {
         {&s, LUMTREEM_SETSELECTION, WPARAM(-1), 0, 0}, {&s, LUMTREEM_SETSELECTION, 3, 0, 0},
-        {&s, LUMTREEM_SETSELECTION, 3, 0, 0}, {&s, LUMTREEM_SETSELECTION, 33, 0, -1},
-        {&s, LUMTREEM_SETSELECTION, WPARAM(-2), 0, -1}, {&s, LUMTREEM_SETCARET, 33, 0, -1},
-        {&s, LUMTREEM_SETCARET, WPARAM(-1), 0, -1}, {&s, LUMTREEM_SELECTITEM, 1, 2, -1},
-        {&s, LUMTREEM_SELECTRANGE, 1, MAKELPARAM(1, 2), -1}, {&s, LUMTREEM_GETSELCOUNT, 0, 0, -1},
-        {&s, LUMTREEM_GETSELITEMS, 4, Ptr(buffer), -1}, {&s, LUMTREEM_SETCARET, 4, 0, 0},
-        {&m, LUMTREEM_GETSELECTION, 0, 0, -1}, {&m, LUMTREEM_SETSELECTION, 4, 0, -1},
-        {&m, LUMTREEM_GETSELITEMS, 0, Ptr(buffer), -1}, {&m, LUMTREEM_GETSELITEMS, 8, 0, -1},
-        {&m, LUMTREEM_GETSELITEMS, WPARAM(-1), Ptr(buffer), -1},
+        {&s, LUMTREEM_SETSELECTION, 33, 0, -1}, {&s, LUMTREEM_SETCARET, WPARAM(-1), 0, -1},
+        {&s, LUMTREEM_SELECTITEM, 1, 2, -1}, {&s, LUMTREEM_SELECTRANGE, 1, MAKELPARAM(1, 2), -1},
+        {&s, LUMTREEM_GETSELCOUNT, 0, 0, -1}, {&s, LUMTREEM_GETSELITEMS, 4, Ptr(buffer), -1},
+        {&s, LUMTREEM_SETCARET, 4, 0, 0}, {&m, LUMTREEM_GETSELECTION, 0, 0, -1},
+        {&m, LUMTREEM_SETSELECTION, 4, 0, -1}, {&m, LUMTREEM_GETSELITEMS, 0, Ptr(buffer), -1},
+        {&m, LUMTREEM_GETSELITEMS, 8, 0, -1}, {&m, LUMTREEM_SELECTITEM, 1, -2, -1},
         {&m, LUMTREEM_SELECTRANGE, 1, MAKELPARAM(4, 2), 0}, // first above last: nothing
         {&m, LUMTREEM_SELECTRANGE, 1, MAKELPARAM(8, 12), -1},
-        {&m, LUMTREEM_SELECTRANGE, 1, MAKELPARAM(0xFFFF, 3), -1},
-        {&m, LUMTREEM_SELECTITEM, 1, 12, -1}, {&m, LUMTREEM_SELECTITEM, 1, -2, -1},
         {&m, LUMTREEM_ISSELECTED, 12, 0, -1}, {&m, LUMTREEM_GETSELCOUNT, 0, 0, 0}};
     // clang-format on
     for (const auto &c : cases) CHECK(SendI(c.f->tree, c.msg, c.wp, c.lp) == c.result);
@@ -345,17 +315,10 @@ TEST_CASE("selection and caret messages in both modes: results, refusals, showin
     CHECK(SendI(s.tree, LUMTREEM_SETSELECTION, 2) == 0);
     CHECK((SendI(s.tree, LUMTREEM_ISEXPANDED, 1) == 1 && s.Selected() == Codes{2}));
     CHECK((s.Caret() == 4 && SendI(s.tree, LUMTREEM_GETTOPINDEX) == 0));
-    // The caret is shown and scrolled onto the last whole row, or becomes the top.
-    const int full = SendI(s.tree, LUMTREEM_GETFULLROWS);
-    CHECK(SendI(s.tree, LUMTREEM_SETCARET, 32) == 0);
-    CHECK(SendI(s.tree, LUMTREEM_GETTOPINDEX) == 33 - full);
-    CHECK(SendI(s.tree, LUMTREEM_SETCARET, 4) == 0);
-    CHECK(SendI(s.tree, LUMTREEM_GETTOPINDEX) == 4);
-    CHECK(s.parent.Codes(s.tree) == Codes{T, T});
-    SetFocus(s.tree);
+    CHECK(s.parent.Codes(s.tree).empty());
+    SetFocus(s.tree); // with the focus the old and new caret rows are repainted
     s.Reset();
-    CHECK(SendI(s.tree, LUMTREEM_SETCARET, 6) == 0);
-    CHECK(s.Painted() == Codes{0, 2});
+    CHECK((SendI(s.tree, LUMTREEM_SETCARET, 2) == 0 && s.Painted() == Codes{2, 4}));
     // Multiple mode: counts and lists, ranges repaint only what changed, nothing notifies.
     for (int i : {9, 1, 7, 3, 11}) CHECK(SendI(m.tree, LUMTREEM_SELECTITEM, 5, i) == 0);
     CHECK(SendI(m.tree, LUMTREEM_GETSELCOUNT) == 5);
@@ -415,8 +378,7 @@ TEST_CASE("in a dialog the control gets arrows, Enter and page keys; Tab moves t
     SetForegroundWindow(dlg);
     SetFocus(tree);
     for (WPARAM key : {VK_DOWN, VK_DOWN, VK_NEXT, VK_END, VK_PRIOR}) Type(dlg, key);
-    CHECK((SendI(tree, LUMTREEM_GETCARET) == 39 - full &&
-           SendI(tree, LUMTREEM_GETSELECTION) == 39 - full));
+    CHECK(SendI(tree, LUMTREEM_GETSELECTION) == 39 - full);
     g_commands.clear();
     Type(dlg, VK_RETURN); // to the control, not to the default button
     CHECK(g_commands == std::vector<std::pair<int, int>>{{101, kEnter}});
