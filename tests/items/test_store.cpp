@@ -31,11 +31,6 @@ void Play(HWND tree, std::initializer_list<Step> steps) {
     }
 }
 
-// a0 b1 c2 d1 e0 f1: two roots, the first with a grandchild.
-void Sample(HWND tree) {
-    AddItems(tree, {{"a", 0}, {"b", 1}, {"c", 2}, {"d", 1}, {"e", 0}, {"f", 1}});
-}
-
 std::vector<std::pair<int, LPARAM>> deleted; // (index, data) for each deletion callback
 INT CALLBACK RecordDeletion(HWND, INT index, DWORD_PTR data, DWORD_PTR callbackData) {
     deleted.push_back({index, static_cast<LPARAM>(data + callbackData)});
@@ -67,7 +62,7 @@ TEST_CASE("expanding, showing, inserting, levels, copying, moving, deleting; the
                 {L, 3, 100, 1, "a0 x0 1 end64"}, {L, 3, -5, 1, "a0 x0 1 end0"},
                 {E, 1, 0, 1, "a0 x0 [1] end0"}, {L, 3, 3, 1, "a0 x0 1 end3"}});
     Send(tree, LUMTREEM_DELETEALL);
-    Sample(tree);
+    AddItems(tree, {{"a", 0}, {"b", 1}, {"c", 2}, {"d", 1}, {"e", 0}, {"f", 1}});
     TreeDeleteCallback cb{RecordDeletion, 1000};
     CHECK(SendI(tree, LUMTREEM_SETDELETECALLBACK, 0, Ptr(&cb)) == 1);
     for (int i = 0; i < 6; ++i) Send(tree, LUMTREEM_SETDATA, i, 10 + i);
@@ -85,7 +80,7 @@ TEST_CASE("expanding, showing, inserting, levels, copying, moving, deleting; the
            Send(tree, LUMTREEM_GETNODEBITMAP, 0) == Ptr(bm)));
     Send(tree, LUMTREEM_DELETEALL); // every item, in index order
     // A collapsed source leaves with its hidden descendants; the result is the copy's index.
-    Sample(tree);
+    AddItems(tree, {{"a", 0}, {"b", 1}, {"c", 2}, {"d", 1}, {"e", 0}, {"f", 1}});
     Play(tree, {{E, 0, 0, 1, "a0 [b1] [c2] [d1] e0 f1"}, {M, 0, 5, 1, "e0 a0 f1"}});
     CHECK(deleted == decltype(deleted){{2, 1011}, {1, 1010}, {1, 1013}, {2, 1012}, {2, 1015},
                                        {0, 1012}, {1, 1014}, {2, 1010}});
@@ -129,8 +124,7 @@ TEST_CASE("tree queries, searches, item rectangles; bad indexes return failure, 
         {D, 2, big, -1}, {D, 0, 0x3456789A, -1}};
     // clang-format on
     for (const auto &c : cases) {
-        CAPTURE(c.msg);
-        CAPTURE(c.item);
+        INFO(c.msg, " at ", c.item);
         CHECK(SendI(tree, c.msg, static_cast<WPARAM>(c.item), c.arg) == c.expected);
     }
     // Row r > 0 shows item r + 4; the last, partly shown row is cut at the client bottom.
@@ -169,8 +163,7 @@ TEST_CASE("tree queries, searches, item rectangles; bad indexes return failure, 
         const bool all = c.msg == LUMTREEM_SETBITMAP || c.msg == LUMTREEM_SORTCHILDREN ||
                          c.msg == LUMTREEM_SORTCHILDRENCB;
         for (WPARAM bad : {WPARAM(4), WPARAM(-7), all ? WPARAM(-2) : WPARAM(-1)}) {
-            CAPTURE(c.msg);
-            CAPTURE(bad);
+            INFO(c.msg, " at ", bad);
             CHECK(Send(tree, c.msg, bad, c.lp) == c.failure);
         }
     }
@@ -180,7 +173,7 @@ TEST_CASE("tree queries, searches, item rectangles; bad indexes return failure, 
 TEST_CASE("each change asks an editor to end first; setters repaint the row; null texts") {
     Parent parent;
     HWND tree = parent.Tree();
-    Sample(tree);
+    AddItems(tree, {{"a", 0}, {"b", 1}, {"c", 2}, {"d", 1}, {"e", 0}, {"f", 1}});
     PlaceEditor(tree);
     HBITMAP bm = CreateBitmap(8, 8, 1, 1, nullptr);
     HBRUSH brush = CreateSolidBrush(0);
