@@ -183,7 +183,8 @@ void Run(std::initializer_list<Case> cases) {
             const int n = Area(r), got = px.Count(r, s.colour),
                       lo[] = {0, n, 3, 1, (n + 1) / 2, 0, s.n};
             const int hi[] = {0, n, INT_MAX, INT_MAX, (n + 1) / 2, n / 2 + 1, s.n};
-            INFO(c.name << ": " << s.colour << " at " << r.left << "," << r.top << ": " << got);
+            INFO(doctest::String(c.name)
+                 << ": " << s.colour << " at " << r.left << "," << r.top << ": " << got);
             CHECK((got >= lo[s.expect] && got <= hi[s.expect]));
         }
     }
@@ -520,4 +521,9 @@ TEST_CASE("every row's lines agree with the literal rule on random trees") {
         }
         while (ctl.itemCount) std::free(ItemArrayRemove(&ctl, ctl.itemCount - 1));
     }
+}
+
+TEST_CASE("automatic grey text never vanishes on the button face") {
+    CHECK((GreyFor(0xC0C0C0, 0xC0C0C0) == 0x808080 && GreyFor(0x808080, 0x808080) == 0xC0C0C0));
+    CHECK(GreyFor(0x808080, 0xC0C0C0) == 0x808080);
 }
