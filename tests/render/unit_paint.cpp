@@ -14,8 +14,7 @@
 
 namespace {
 
-// Every entry of the colour table gets a colour no system colour uses, so that every pixel
-// says who painted it (the drop mark stays automatic).
+// Each colour-table entry gets a colour no system colour uses: every pixel says who painted it.
 constexpr auto Entry = [](int k) { return RGB(20 + 9 * k, 200 - 7 * k, 60 + 5 * k); };
 constexpr COLORREF B = Entry(LUMTREECOLOR_BACK), T = Entry(LUMTREECOLOR_TEXT);
 constexpr COLORREF S = Entry(LUMTREECOLOR_SELBACK), ST = Entry(LUMTREECOLOR_SELTEXT);
@@ -82,9 +81,8 @@ void Track(HWND window, INT i) {
     g_lum.globalItemTrack = window != nullptr;
 }
 
-// The scene: six folders at levels 0 1 2 2 1 0 in a tree column, a right-aligned size and a
-// kind; a picture before the first title, the second centred; labels numbered from 1 in a
-// column 40 wide, and a corner "#".
+// The scene: six folders at levels 0 1 2 2 1 0, a right-aligned size and a kind; a picture
+// before the first title, the second centred; labels numbered from 1, 40 wide; a corner "#".
 void Scene(Tree &t) {
     static char name[] = "Name", size[] = "Size", kind[] = "Kind";
     TreeColumn columns[3] = {{0, 0, 80, 0, 0, name, nullptr, kSquare, 0},
