@@ -1,5 +1,4 @@
-// The layout against values computed by hand from font metrics and bitmap sizes, scroll bars
-// read back with GetScrollInfo, and every bad request changing nothing.
+// Layout against values computed by hand, scroll bars read back, bad requests changing nothing.
 #include "../support/harness.h"
 #include "lumtree/api/api.h"
 #include "lumtree/frame/frame.h"
@@ -7,11 +6,8 @@
 
 #include <algorithm>
 #include <cstring>
-#include <deque>
 #include <set>
-#include <string>
 #include <tuple>
-#include <vector>
 
 using namespace lt;
 
@@ -21,16 +17,13 @@ inline bool operator==(const RECT &a, const RECT &b) {
 
 namespace {
 
-struct Library {
-    Library() { LoadLibraryState(GetModuleHandleA(nullptr)); }
-} g_library;
-
 TreeCtl *Record(HWND tree) {
     return reinterpret_cast<TreeCtl *>(GetWindowLongPtrA(tree, 0));
 }
 
-// Fonts and bitmaps of known size, deleted when the program ends.
+// Registers the class; holds fonts and bitmaps of known size until the program ends.
 struct Made {
+    Made() { LoadLibraryState(GetModuleHandleA(nullptr)); }
     std::vector<HGDIOBJ> objects;
     ~Made() {
         for (HGDIOBJ object : objects) DeleteObject(object);
@@ -115,10 +108,6 @@ template <class T> std::string Bytes(const T &value, size_t size = sizeof(T)) {
     return std::string(reinterpret_cast<const char *>(&value), size);
 }
 
-INT CALLBACK DrawNothing(HWND, RowDrawInfo *, DWORD_PTR) {
-    return 0;
-}
-
 // A control whose item area holds 4 whole rows and half of one more, with n items.
 HWND TreeWithRows(Parent &parent, int n, DWORD style = kNotifyStyle) {
     HWND tree = parent.Tree(style);
@@ -184,8 +173,7 @@ TEST_CASE("texts and expand buttons of each level start after the areas that are
         CHECK(SendI(tree, LUMTREEM_GETTREEWIDTH) == start + indent * 2);
         CHECK(parent.Codes(tree).size() == (before != start + indent * 2)); // a width change
     }
-    // Expand buttons are centred in the row: the root button after the state bitmaps, the others
-    // in the middle of each indentation step, here node bitmaps 20 wide and taller than the row.
+    // Expand buttons centred in the row, in each step of node bitmaps taller than the row.
     HBITMAP tallNode[3] = {nullptr, Bitmap(20, 40), nullptr};
     Send(tree, LUMTREEM_SETSTATEBITMAPS, 0, Ptr(state));
     Send(tree, LUMTREEM_SETBUTTONSTRIP, 0, Ptr(Bitmap(4 * 9, 7)));
@@ -196,8 +184,7 @@ TEST_CASE("texts and expand buttons of each level start after the areas that are
     CHECK(IndentButtonBox(Record(tree), 2) == RECT{x, gap, x + 9, rh - gap});
 }
 
-TEST_CASE("header bar, corner, labels, rows and cells divide the client area; the label width "
-          "needed") {
+TEST_CASE("header bar, corner, labels, rows and cells divide the client area; label widths") {
     Parent parent;
     HWND tree = parent.Tree(kChildStyle, 0, 0, 360, 240);
     HFONT font = Font(16), headerFont = Font(22), labelFont = Font(21);
@@ -212,7 +199,6 @@ TEST_CASE("header bar, corner, labels, rows and cells divide the client area; th
     CHECK(SendI(tree, LUMTREEM_CALCLABELWIDTH) == 0); // labels off
     const int W = Client(tree).right, H = Client(tree).bottom, tw = indent + avg;
     const int rh0 = SendI(tree, LUMTREEM_GETROWHEIGHT);
-    CHECK(CellRectOf(tree, 1, 0) == RECT{tw, rh0, tw + 50, 2 * rh0}); // at the text
     Send(tree, LUMTREEM_SHOWHEADER, 1);
     Send(tree, LUMTREEM_SHOWLABELS, 3);
     const int hh = Metrics(headerFont).tmHeight + 3, lw = 4 * avg;
@@ -221,7 +207,6 @@ TEST_CASE("header bar, corner, labels, rows and cells divide the client area; th
     CHECK(RectOf(tree, LUMTREEM_GETCORNERRECT) == RECT{0, 0, lw, hh});
     CHECK(HeaderRect(tree, -1) == RECT{lw, 0, W, hh});
     CHECK(HeaderRect(tree, 0) == RECT{lw, 0, lw + tw + 50, hh});
-    CHECK(HeaderRect(tree, 1) == RECT{lw + tw + 50, 0, lw + tw + 110, hh});
     CHECK(HeaderRect(tree, 2) == RECT{lw + tw + 110, 0, W, hh}); // stretches to the edge
     CHECK(RectOf(tree, LUMTREEM_GETLABELRECT, -1) == RECT{0, hh, lw, H});
     CHECK(RectOf(tree, LUMTREEM_GETLABELRECT, 1) == RECT{0, hh + rh, lw, hh + 2 * rh});
@@ -229,20 +214,16 @@ TEST_CASE("header bar, corner, labels, rows and cells divide the client area; th
     CHECK(CellRectOf(tree, 1, 0) == RECT{lw + tw, hh + rh, lw + tw + 50, hh + 2 * rh});
     CHECK(CellRectOf(tree, 2, 2) == RECT{lw + tw + 110, hh + 2 * rh, W, hh + 3 * rh});
     CHECK(CellRectOf(tree, -1, -1) == CellRectOf(tree, 0, 0)); // the caret; the last press
-    CHECK(SendI(tree, LUMTREEM_GETFULLROWS) == (H - hh) / rh);
-    // Scrolled over a wider content: the bar and rows are repainted, the stretching column
-    // reaches the extent, the bar and the labels stay where they are.
+    // Scrolled: bar and rows repainted, the stretching column reaches the extent, labels stay.
     REQUIRE(SendI(tree, LUMTREEM_SETHEXTENT, static_cast<WPARAM>(W - lw + 300)) == 1);
     Settle(tree);
     REQUIRE(SendI(tree, LUMTREEM_SETHPOS, 100) == 1);
     CHECK(Repainted(tree, {RECT{lw, 0, W, hh}, RECT{0, hh, W, Client(tree).bottom}}));
     CHECK(HeaderRect(tree, 0) == RECT{lw - 100, 0, lw - 100 + tw + 50, hh});
     CHECK(HeaderRect(tree, 2).right == W + 200);
-    CHECK(HeaderRect(tree, -1) == RECT{lw, 0, W, hh});
     CHECK(RectOf(tree, LUMTREEM_GETLABELRECT, 1) == RECT{0, hh + rh, lw, hh + 2 * rh});
 
-    // The label width needed: numbers 0 to 9 or 1 to 10, or none; label texts, of hidden items
-    // too; the corner text while the header bar is shown.
+    // The label width needed: numbers 0..9, 1..10 or none; texts of hidden items; the corner.
     AddFlat(tree, 7);
     const auto width = [](HFONT f, const std::string &text) {
         int w = 0;
@@ -271,8 +252,7 @@ TEST_CASE("header bar, corner, labels, rows and cells divide the client area; th
 
 TEST_CASE("each display message recomputes the row height and repaints what it names") {
     Parent parent;
-    // A text line of even height, taller than the labels and the buttons, so that one-pixel
-    // additions survive the rounding to even.
+    // A text line of even height, so that one-pixel additions survive the rounding to even.
     HFONT font = nullptr;
     TEXTMETRICA tm{};
     for (int h = 24; !font || (tm.tmHeight + tm.tmDescent / 2) % 2; ++h)
@@ -292,16 +272,13 @@ TEST_CASE("each display message recomputes the row height and repaints what it n
     REQUIRE(SendI(tree, LUMTREEM_GETROWHEIGHT) == rh);
     const RECT all = Client(tree), items{lw, hh, W, H}, rows{0, hh, W, H}, bar{lw, 0, W, hh},
                corner{0, 0, lw, hh}, labels{0, hh, lw, H}, label1{0, hh + rh, lw, hh + 2 * rh},
-               row1{0, hh + rh, W, hh + 2 * rh}, row2{0, hh + 2 * rh, W, hh + 3 * rh},
-               sel1{lw, hh + rh, W, hh + 2 * rh}, tallCorner{0, 0, lw, hh + 7};
+               row2{0, hh + 2 * rh, W, hh + 3 * rh}, sel1{lw, hh + rh, W, hh + 2 * rh},
+               tallCorner{0, 0, lw, hh + 7};
     HBITMAP tall = Bitmap(12, rh + 10), strip = Bitmap(4 * 9, rh + 15);
     HBITMAP three[3] = {tall, tall, tall}, font1 = HBITMAP(GetStockObject(SYSTEM_FONT));
-    TreeDrawCallback callback{DrawNothing, 7};
     TreeLabelAttrRequest attr{2, 2, {1, 2, 3, 4, nullptr, 0}};
     TreeLabelAttrRequest labelBitmap{2, -1, {0, 0, 0, 0, Bitmap(2, rh + 20), 0}};
-    TreeCellAttrRequest cell{2, 1, 0, {1, 2, 3, 4, nullptr, nullptr, 0}};
     TreeCellAttrRequest cellBitmap{2, -1, 0, {0, 0, 0, 0, nullptr, Bitmap(2, rh + 30), 0}};
-    const auto headerFont = static_cast<WPARAM>(Send(tree, LUMTREEM_GETHEADERFONT));
     const auto labelFont = static_cast<WPARAM>(Send(tree, LUMTREEM_GETLABELFONT));
     enum Again { Never, Silent, NoRepaint }; // what the same request once more does
     constexpr int E = LUMTREEN_ENDEDIT, T = LUMTREEN_TREEWIDTHCHANGE;
@@ -309,22 +286,13 @@ TEST_CASE("each display message recomputes the row height and repaints what it n
         {LUMTREEM_SETLABELTEXT, 1, Ptr("First"), {}, {label1}, rh, Never},
         {LUMTREEM_SETLABELATTR, 0, Ptr(&attr), {E}, {row2}, rh, Never},
         {LUMTREEM_SETLABELFLAGS, 0, 0x80, {E}, {labels}, rh, Never},
-        {LUMTREEM_SETCELLATTR, 0, Ptr(&cell), {E}, {row1}, rh, Never},
         {LUMTREEM_SETCORNERTEXT, 0, Ptr("Rows"), {}, {corner}, rh, Never},
         {LUMTREEM_SETCORNERBITMAP, 0, Ptr(font1), {E}, {corner}, rh, Never}, // as none
-        {LUMTREEM_SETCORNERBITMAPFLAGS, 0, 1, {E}, {corner}, rh, Never},
-        {LUMTREEM_SETCORNERFLAGS, 0, 0x80, {E}, {corner}, rh, Never},
         {LUMTREEM_SETCORNERPRESSED, 3, 0, {E}, {corner}, rh, NoRepaint},
-        {LUMTREEM_SETCORNERBUTTON, 0, 0, {E}, {corner}, rh, NoRepaint},
         {LUMTREEM_SETHEADERBUTTONS, 1, 0, {E}, {corner, bar}, rh, NoRepaint},
         {LUMTREEM_SETPRESSEDHEADER, 0, 0, {}, {bar}, rh, Never},
-        {LUMTREEM_SETHEADERFONT, headerFont, 1, {E}, {all}, rh, Never},
-        // The label font with a margin of 3, then the old one back.
         {LUMTREEM_SETLABELFONT, WPARAM(bigLabels), 1, {E}, {all}, bigRow, Never},
         {LUMTREEM_SETLABELFONT, labelFont, 1, {E}, {all}, rh, Never},
-        {LUMTREEM_SHOWLABELS, 5, 0, {E}, {all}, rh, NoRepaint},
-        {LUMTREEM_SETLABELWIDTH, 55, 0, {E}, {all}, rh, NoRepaint},
-        {LUMTREEM_SETLABELWIDTH, static_cast<WPARAM>(lw), 0, {E}, {all}, rh, NoRepaint},
         {LUMTREEM_SETLINESPERITEM, 0, 0, {}, {}, rh, Never}, // ignored
         {LUMTREEM_SETLINESPERITEM, 2, 0, {E}, {rows}, Even(rh + tm.tmHeight), NoRepaint},
         {LUMTREEM_SETLINESPERITEM, 1, 0, {E}, {rows}, rh, Never},
@@ -333,9 +301,7 @@ TEST_CASE("each display message recomputes the row height and repaints what it n
         {LUMTREEM_SETSHOWBUTTONS, 0, 0, {E}, {all}, rh, Silent},
         {LUMTREEM_SETSHOWROOTBUTTONS, 1, 0, {E, T}, {rows}, rh, Silent},
         {LUMTREEM_SETINACTIVESELSTYLE, 2, 0, {}, {sel1}, rh, Silent}, // rows only
-        {LUMTREEM_SETCELLELLIPSIS, 1, 0, {E}, {items}, rh, Silent},
-        {LUMTREEM_SETDRAWCALLBACK, 0, Ptr(&callback), {E}, {}, rh, Never},
-        {LUMTREEM_SETGRIDLINES, 1, 0, {E}, {rows}, rh + 2, Silent}, // a pixel for the lines
+        {LUMTREEM_SETGRIDLINES, 1, 0, {E}, {rows}, rh + 2, Silent},   // a pixel for the lines
         {LUMTREEM_SETGRIDSTYLE, 0, 0, {E}, {rows}, rh, Silent},
         {LUMTREEM_SETGRIDSTYLE, 7, 0, {E}, {rows}, rh + 2, Silent}, // stored as 2
         {LUMTREEM_SETLOOK3D, 1, 0, {E}, {rows}, rh + 4, Silent},    // and no grid pixel
@@ -347,7 +313,6 @@ TEST_CASE("each display message recomputes the row height and repaints what it n
         {LUMTREEM_SETLABELATTR, 0, Ptr(&labelBitmap), {E}, {rows}, rh + 24, Never},
         // The cell bitmap is the text line's minimum; the 3-D look adds its 4 pixels to it.
         {LUMTREEM_SETCELLATTR, 0, Ptr(&cellBitmap), {E}, {all}, rh + 34, Never},
-        // A corner bitmap of a new height changes the layout, of the same height the corner.
         {LUMTREEM_SETCORNERBITMAP, 0, Ptr(Bitmap(6, hh + 4)), {E}, {all}, rh + 34, Never},
         {LUMTREEM_SETCORNERBITMAP, 0, Ptr(Bitmap(9, hh + 4)), {E}, {tallCorner}, rh + 34, Never},
     };
@@ -370,8 +335,7 @@ TEST_CASE("each display message recomputes the row height and repaints what it n
     }
 }
 
-TEST_CASE("points map to items by row; the vertical bar counts shown rows; each request moves "
-          "the top row by its rule, small moves shift the painted rows") {
+TEST_CASE("points map to items by row; the vertical bar counts shown rows; requests move it") {
     Parent parent;
     HWND tree = TreeWithRows(parent, 0);
     const int rh = SendI(tree, LUMTREEM_GETROWHEIGHT);
@@ -392,7 +356,6 @@ TEST_CASE("points map to items by row; the vertical bar counts shown rows; each 
         {toEnd, -1, -1}};
     for (auto [msg, y, item] : points) CHECK(at(msg, y) == item);
 
-    CHECK(BarOf(tree) == "0..9 page 4 pos 0");
     parent.Clear();
     CHECK(SendI(tree, LUMTREEM_SETTOPINDEX, 9) == 0); // clamped to the last page
     CHECK(BarOf(tree) == "0..9 page 4 pos 6");
@@ -406,8 +369,7 @@ TEST_CASE("points map to items by row; the vertical bar counts shown rows; each 
         Request(parent, tree, WM_VSCROLL, code, top);
         CHECK(BarOf(tree) == "0..9 page 4 pos " + std::to_string(top));
     }
-    // The thumb position is read from the bar, not from the message; the end of a request
-    // brings the bar back to the top row; a scroll-bar control's message is not ours.
+    // The thumb is read from the bar; the request's end resets the bar; a bar control's isn't ours.
     SetScrollPos(tree, SB_VERT, 3, FALSE);
     Request(parent, tree, WM_VSCROLL, SB_THUMBPOSITION, 3, 1234);
     SetScrollPos(tree, SB_VERT, 5, FALSE);
@@ -417,8 +379,7 @@ TEST_CASE("points map to items by row; the vertical bar counts shown rows; each 
     Send(tree, LUMTREEM_SHOWHEADER, 1);
     Send(tree, LUMTREEM_SHOWLABELS, 3);
     CHECK(at(toEnd, 1) == -1); // the header bar
-    // Small moves shift the painted rows, large ones repaint them: per new top row, the rows
-    // that came into view, labels included.
+    // Small moves shift the painted rows, large ones repaint them.
     const int pages = SendI(tree, LUMTREEM_GETPAGEROWS), top = HeaderRect(tree, -1).bottom;
     const int W = Client(tree).right, H = Client(tree).bottom,
               r = SendI(tree, LUMTREEM_GETROWHEIGHT);
@@ -434,8 +395,7 @@ TEST_CASE("points map to items by row; the vertical bar counts shown rows; each 
     }
 }
 
-TEST_CASE("columns in the full form and handed out, the resize zone, the horizontal position "
-          "within the extent, columns into view") {
+TEST_CASE("columns handed out, the resize zone, the horizontal position, columns into view") {
     Parent parent;
     HWND tree = parent.Tree(kNotifyStyle, 0, 0, 300, 200);
     char name[] = "Name";
@@ -481,8 +441,7 @@ TEST_CASE("columns in the full form and handed out, the resize zone, the horizon
         Request(parent, tree, WM_HSCROLL, code, pos, 40);
         CHECK(BarOf(tree, SB_HORZ) == bar + std::to_string(pos));
     }
-    // Left of the view: to the left edge; right of it: to the right edge; the last column: to
-    // the end; one in view stays; 3 is no column.
+    // Left of the view to the left edge, right of it to the right edge; 3 is no column.
     const std::pair<int, int> columnsInView[] = {{1, tw + 100},     {0, 0},   {1, tw + 300 - W},
                                                  {1, tw + 300 - W}, {2, end}, {3, end}};
     for (auto [column, pos] : columnsInView) {
@@ -504,8 +463,7 @@ TEST_CASE("columns in the full form and handed out, the resize zone, the horizon
     CHECK(HeaderRect(tree, 1).right - HeaderRect(tree, 1).left == 30);
 }
 
-TEST_CASE("the thumb beyond 16 bits, bars that stay disabled, ranges held during a request, "
-          "WM_SIZE") {
+TEST_CASE("a thumb beyond 16 bits, bars kept disabled, ranges held in a request, WM_SIZE") {
     Parent parent;
     HWND big = TreeWithRows(parent, 100000);
     SetScrollPos(big, SB_VERT, 70000, FALSE);
@@ -580,18 +538,13 @@ TEST_CASE("bad columns, items, versions, handles and failed allocations change n
         }
         return s;
     };
-    std::deque<TreeCellAttrRequest> cells; // stable addresses for the table
-    std::deque<TreeLabelAttrRequest> labels;
-    const auto cell = [&](int item, int column, DWORD version = 2, HBITMAP bitmap = nullptr) {
-        cells.push_back({version, item, column, {0, RGB(9, 9, 9), 0, 0, nullptr, bitmap, 0}});
-        return Ptr(&cells.back());
-    };
-    const auto label = [&](int item, DWORD version = 2, HBITMAP bitmap = nullptr) {
-        labels.push_back({version, item, {0, 0, 0, RGB(9, 9, 9), bitmap, 0}});
-        return Ptr(&labels.back());
-    };
     int column0 = 0;
     const int n = SendI(tree, LUMTREEM_GETCOUNT);
+    const TreeCellAttr paint{0, RGB(9, 9, 9), 0, 0, nullptr, nullptr, 0};
+    TreeCellAttrRequest cell[5] = {
+        {2, n, 0, paint}, {1, 0, 1, paint}, {2, 0, 1, paint}, {2, 0, 1, paint}, {2, -1, 0, paint}};
+    cell[2].attr.bitmap = font;
+    TreeLabelAttrRequest label{2, 0, {0, 0, 0, RGB(9, 9, 9), nullptr, 0}};
     constexpr bool OOM = true; // the request's first allocation fails
     const std::tuple<UINT, WPARAM, LPARAM, LRESULT, bool> cases[] = {
         {LUMTREEM_SETCOLUMNINFO, 1, Ptr(in), 0, false}, // another count while there are items
@@ -601,30 +554,25 @@ TEST_CASE("bad columns, items, versions, handles and failed allocations change n
         {LUMTREEM_GETCOLUMNINFO, 0, Ptr(&info), 0, OOM},
         {LUMTREEM_GETCELLRECT, 1, Ptr(&column0), 0, false},  // hidden
         {LUMTREEM_GETCELLRECT, 20, Ptr(&column0), 0, false}, // below the page
-        {LUMTREEM_SETCELLATTR, 0, cell(n, 0), 0, false},
-        {LUMTREEM_SETCELLATTR, 0, cell(0, 1, 1), 0, false}, // version
-        {LUMTREEM_SETCELLATTR, 0, cell(0, 1, 2, font), 0, false},
-        {LUMTREEM_SETCELLATTR, 0, cell(0, 1), 0, OOM},
-        {LUMTREEM_GETCELLATTR, 0, cell(-1, 0), 0, false},
+        {LUMTREEM_SETCELLATTR, 0, Ptr(&cell[0]), 0, false},
+        {LUMTREEM_SETCELLATTR, 0, Ptr(&cell[1]), 0, false}, // version
+        {LUMTREEM_SETCELLATTR, 0, Ptr(&cell[2]), 0, false}, // a font as the bitmap
+        {LUMTREEM_SETCELLATTR, 0, Ptr(&cell[3]), 0, OOM},
+        {LUMTREEM_GETCELLATTR, 0, Ptr(&cell[4]), 0, false},
         {LUMTREEM_SETLABELTEXT, WPARAM(n), Ptr("x"), 0, false},
         {LUMTREEM_SETLABELTEXT, 2, Ptr("new"), 0, OOM},
-        {LUMTREEM_GETLABELTEXTLENGTH, WPARAM(n), 0, -1, false},
-        {LUMTREEM_SETLABELATTR, 0, label(0, 3), 0, false},
-        {LUMTREEM_SETLABELATTR, 0, label(-1, 2, font), 0, false},
-        {LUMTREEM_SETLABELATTR, 0, label(0), 0, OOM},
+        {LUMTREEM_SETLABELATTR, 0, Ptr(&label), 0, OOM},
         {LUMTREEM_SETCORNERTEXT, 0, 0, 0, false},
         {LUMTREEM_SETCORNERTEXT, 0, Ptr("new"), 0, OOM},
         {LUMTREEM_SETTOPINDEX, WPARAM(n), 0, -1, false},
         {LUMTREEM_SETHEXTENT, 48, 0, 0, false}, // below the widths' sum, 50 - 1
         {LUMTREEM_SETHPOS, static_cast<WPARAM>(-2), 0, 0, false},
         {LUMTREEM_SETSTATEBITMAPS, 0, Ptr(noSecond), 0, false},
-        {LUMTREEM_SETNODEBITMAPS, 0, Ptr(noSecond), 0, false},
         {LUMTREEM_SETBUTTONSTRIP, 0, Ptr(font), 0, false},
         {LUMTREEM_SHOWLABELS, 7, 0, 0, false},
     };
     for (auto [msg, wp, lp, result, oom] : cases) {
         CAPTURE(msg);
-        CAPTURE(wp);
         Settle(tree);
         const std::string before = state();
         parent.Clear();
