@@ -189,7 +189,6 @@ TEST_CASE("header bar, corner, labels, rows and cells divide the client area; la
     TreeColumnInfo columns[3] = {{50, 0, 0, nullptr}, {60, 0, 0, nullptr}, {-1, 0, 0, nullptr}};
     REQUIRE(SendI(tree, LUMTREEM_SETCOLUMNINFO, 3, Ptr(columns)) == 1);
     AddItems(tree, {{"a", 0}, {"b", 1}, {"c", 0}});
-    CHECK(SendI(tree, LUMTREEM_CALCLABELWIDTH) == 0); // labels off
     const int W = Client(tree).right, H = Client(tree).bottom, tw = indent + avg;
     const int rh0 = SendI(tree, LUMTREEM_GETROWHEIGHT);
     Send(tree, LUMTREEM_SHOWHEADER, 1);
@@ -367,8 +366,8 @@ TEST_CASE("points to items; the vertical bar read back: requests, 32-bit thumb, 
     Send(tree, LUMTREEM_SHOWLABELS, 3);
     CHECK(at(toEnd, 1) == -1); // the header bar
     // Small moves shift the painted rows, large ones repaint them.
-    const int pages = SendI(tree, LUMTREEM_GETPAGEROWS), top = HeaderRect(tree, -1).bottom;
-    const int W = Client(tree).right, H = Client(tree).bottom,
+    const int pages = SendI(tree, LUMTREEM_GETPAGEROWS), top = HeaderRect(tree, -1).bottom,
+              W = Client(tree).right, H = Client(tree).bottom,
               r = SendI(tree, LUMTREEM_GETROWHEIGHT);
     const std::pair<int, RECT> moves[] = {{1, {0, H - r, W, H}},
                                           {3, {0, H - 2 * r, W, H}},
@@ -501,7 +500,6 @@ TEST_CASE("bad columns, items, versions, handles and failed allocations change n
     AddItems(tree, {{"a", 0}, {"hidden", 1}, {"c", 0}});
     AddFlat(tree, 30);
     Send(tree, LUMTREEM_EXPAND, 0, 0);
-    Send(tree, LUMTREEM_SHOWHEADER, 1);
     Send(tree, LUMTREEM_SHOWLABELS, 3);
     Send(tree, LUMTREEM_SETLABELTEXT, 2, Ptr("label"));
     Send(tree, LUMTREEM_SETCORNERTEXT, 0, Ptr("corner"));
