@@ -369,10 +369,8 @@ TEST_CASE("points to items; the vertical bar read back: requests, 32-bit thumb, 
     const int pages = SendI(tree, LUMTREEM_GETPAGEROWS), top = HeaderRect(tree, -1).bottom,
               W = Client(tree).right, H = Client(tree).bottom,
               r = SendI(tree, LUMTREEM_GETROWHEIGHT);
-    const std::pair<int, RECT> moves[] = {{1, {0, H - r, W, H}},
-                                          {3, {0, H - 2 * r, W, H}},
-                                          {1, {0, top, W, top + 2 * r}},
-                                          {1 + pages, {0, top, W, H}}};
+    const std::pair<int, RECT> moves[] = {
+        {2, {0, H - 2 * r, W, H}}, {1, {0, top, W, top + r}}, {1 + pages, {0, top, W, H}}};
     Send(tree, LUMTREEM_SETTOPINDEX, 0);
     for (auto [index, expected] : moves) {
         Settle(tree);
@@ -453,7 +451,6 @@ TEST_CASE("columns handed out, the resize zone, the horizontal position, columns
     // A page of a third of the width; the range ends a page past the last position.
     const std::string bar =
         "0.." + std::to_string(end + W / 3 - 1) + " page " + std::to_string(W / 3) + " pos ";
-    CHECK(BarOf(tree, SB_HORZ) == bar + "0");
     CHECK(SendI(tree, LUMTREEM_SETHPOS, 100000) == 1); // never notifies
     CHECK(BarOf(tree, SB_HORZ) == bar + std::to_string(end));
     CHECK(parent.Codes(tree).empty());
