@@ -27,6 +27,9 @@
 #ifndef LUMTREE_H
 #define LUMTREE_H
 
+/* The tables below are aligned by hand so that numbers and comments read as columns. */
+/* clang-format off */
+
 #include <windows.h>
 
 #ifdef __cplusplus
@@ -466,5 +469,7 @@ UINT CALLBACK CustomControlInfoA(struct tagCCINFOA *info);
 #ifdef __cplusplus
 }
 #endif
+
+/* clang-format on */
 
 #endif /* LUMTREE_H */

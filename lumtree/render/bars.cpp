@@ -2,9 +2,9 @@
 // labels, and the label of one row. Each leaves the DC as it found it.
 #include "render.h"
 
+#include "../frame/gdi.h"
 #include "../items/items.h"
 #include "../layout/layout.h"
-#include "../frame/gdi.h"
 
 namespace {
 

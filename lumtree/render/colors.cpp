@@ -2,8 +2,8 @@
 // parent's list-box colours, the background brush, and the colour-table messages.
 #include "render.h"
 
-#include "../layout/layout.h"
 #include "../frame/gdi.h"
+#include "../layout/layout.h"
 
 #include <algorithm>
 #include <iterator>

@@ -5,9 +5,9 @@
 // straight to the target under a clip region.
 #include "render.h"
 
+#include "../frame/gdi.h"
 #include "../items/items.h"
 #include "../layout/layout.h"
-#include "../frame/gdi.h"
 
 #include <algorithm>
 #include <optional>

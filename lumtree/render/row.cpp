@@ -2,9 +2,9 @@
 // its bitmaps, buttons and dotted lines, the cells, grid lines and 3-D frames, and the marks.
 #include "render.h"
 
+#include "../frame/gdi.h"
 #include "../items/items.h"
 #include "../layout/layout.h"
-#include "../frame/gdi.h"
 
 #include <algorithm>
 
