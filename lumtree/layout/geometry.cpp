@@ -237,7 +237,7 @@ void RecalcRowHeight(TreeCtl *ctl) {
     h = std::max<INT>(h, ctl->cellBitmapInfo.bmHeight);
     if (ctl->look3D) h += 4;
     if (ctl->showLabels) {
-        INT k = (ctl->labelStyle == 2 || ctl->labelStyle == 4 || ctl->labelStyle == 6) ? 3 : m;
+        INT k = IsFlatLabelStyle(ctl) ? 3 : m;
         h = std::max<INT>(
             {h, ctl->labelFontMetrics.tmHeight + k, ctl->labelBitmapInfo.bmHeight + k});
     }

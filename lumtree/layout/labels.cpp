@@ -11,23 +11,9 @@
 
 namespace {
 
-// Styles 2, 4 and 6 are flat and keep a 3-pixel frame margin; the 3-D styles use the margin of
-// the platform look.
+// Flat styles keep a 3-pixel frame margin; the 3-D styles use the margin of the platform look.
 INT LabelMargin(const TreeCtl *ctl) {
-    UINT style = ctl->labelStyle;
-    return (style == 2 || style == 4 || style == 6) ? 3 : Margin(ctl);
-}
-
-// The automatic number of an item without label text: its index from 0 (styles 3, 4) or
-// from 1 (styles 5, 6); false for the styles that number nothing.
-bool LabelNumber(const TreeCtl *ctl, INT i, char (&text)[16]) {
-    switch (ctl->labelStyle) {
-    case 3:
-    case 4: wsprintfA(text, "%d", i); return true;
-    case 5:
-    case 6: wsprintfA(text, "%d", i + 1); return true;
-    default: return false;
-    }
+    return IsFlatLabelStyle(ctl) ? 3 : Margin(ctl);
 }
 
 TreeLabelAttr DefaultLabel() {
@@ -136,6 +122,16 @@ void SetCornerSwitch(TreeCtl *ctl, BOOL *field, WPARAM wp) {
 }
 
 } // namespace
+
+bool LabelNumber(const TreeCtl *ctl, INT i, char (&text)[16]) {
+    switch (ctl->labelStyle) {
+    case 3:
+    case 4: wsprintfA(text, "%d", i); return true;
+    case 5:
+    case 6: wsprintfA(text, "%d", i + 1); return true;
+    default: return false;
+    }
+}
 
 void SetLabelFont(TreeCtl *ctl, HFONT font, bool repaint) {
     SetLayoutFont(ctl, &ctl->labelFont, &ctl->labelFontMetrics, font, repaint);

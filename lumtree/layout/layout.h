@@ -157,6 +157,13 @@ void ShowLabels(TreeCtl *ctl, INT style);
 INT CalcLabelWidth(TreeCtl *ctl);
 // Label column width: 0 switches labels off, below 0 measures, above 0 switches them on.
 void SetLabelWidth(TreeCtl *ctl, INT width);
+// Label styles 2, 4 and 6 are flat (a 3-pixel frame margin); 1, 3 and 5 are raised.
+inline bool IsFlatLabelStyle(const TreeCtl *ctl) {
+    return ctl->labelStyle == 2 || ctl->labelStyle == 4 || ctl->labelStyle == 6;
+}
+// The automatic label of item i without label text: its index from 0 (styles 3, 4) or from 1
+// (styles 5, 6); false for the styles that number nothing.
+bool LabelNumber(const TreeCtl *ctl, INT i, char (&text)[16]);
 bool LabelMessage(TreeCtl *ctl, UINT msg, WPARAM wp, LPARAM lp, LRESULT *result);
 
 // ---- Display switches and bitmap sets (layout/options.cpp) ----

@@ -8,10 +8,6 @@
 
 namespace {
 
-bool IsFlatLabelStyle(UINT style) {
-    return style == 2 || style == 4 || style == 6;
-}
-
 // The one or two edges of a header button, the corner or a 3-D label: raised unless pressed,
 // doubled on the old-platform look.
 void ButtonEdges(const TreeCtl *ctl, HDC dc, RECT edge, bool pressed, COLORREF light,
@@ -122,7 +118,7 @@ void DrawCorner(const TreeCtl *ctl, HDC dc, const WorkDCs &work) {
 
 void DrawRowLabel(const TreeCtl *ctl, HDC dc, const WorkDCs &work, const TreeItem *item, INT index,
                   const RECT &rect, bool enabled) {
-    const bool flat = IsFlatLabelStyle(ctl->labelStyle);
+    const bool flat = IsFlatLabelStyle(ctl);
     const bool selected = (item->flags & kItemSelected) != 0;
     const int inset = !flat && ctl->oldLook ? 2 : 1;
     const RECT textRect{rect.left + inset, rect.top + inset, rect.right - inset,
@@ -148,17 +144,9 @@ void DrawRowLabel(const TreeCtl *ctl, HDC dc, const WorkDCs &work, const TreeIte
     gdi::KeepTextColor keepText(dc);
     gdi::Select selectFont(dc, ctl->labelFont);
 
-    // Without a label text, styles 3 and 4 number the items from 0, styles 5 and 6 from 1.
     char number[16] = "";
     const char *label = item->labelText;
-    if (!label) {
-        if (ctl->labelStyle == 3 || ctl->labelStyle == 4 || ctl->labelStyle == 0) {
-            wsprintfA(number, "%d", index);
-        } else if (ctl->labelStyle == 5 || ctl->labelStyle == 6) {
-            wsprintfA(number, "%d", index + 1);
-        }
-        label = number;
-    }
+    if (!label) label = LabelNumber(ctl, index, number) ? number : "";
 
     CellContent cell;
     cell.enabled = enabled;
