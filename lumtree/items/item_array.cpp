@@ -226,8 +226,7 @@ void ItemArrayRemoveRun(TreeCtl *ctl, INT pos, INT count) {
     std::memmove(leaf + pos, leaf + pos + count, tail);
     std::memset(leaf + oldCount - count, kEmptyLeaf, static_cast<size_t>(count));
     ctl->itemCount -= count;
-    INT spare = ctl->spareSlots + count;
-    ctl->spareSlots = spare;
+    const INT oldSpare = ctl->spareSlots;
     if (ctl->itemCount == 0) {
         ItemArrayRelease(ctl);
         return;
@@ -236,7 +235,7 @@ void ItemArrayRemoveRun(TreeCtl *ctl, INT pos, INT count) {
     RecountBlocks(ctl, pos / kBlock, (oldCount - 1) / kBlock);
 
     // The spare slots end as deleting one item at a time would leave them.
-    ctl->spareSlots = SpareAfterDeletions(spare - count, count);
+    ctl->spareSlots = SpareAfterDeletions(oldSpare, count);
     // A much smaller list gets a smaller index and array; when either allocation fails the
     // larger one still serves.
     INT slots = ctl->itemCount + ctl->spareSlots;

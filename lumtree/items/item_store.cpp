@@ -263,13 +263,11 @@ INT CopyItem(TreeCtl *ctl, INT s, INT p) {
         if (cells) std::memcpy(cells, src->cellAttributes, bytes);
         copy->cellAttributes = cells;
     }
-    INT textColumn = ctl->textColumn;
+    bool textStored = false;
     for (INT column = 0; column < ctl->columnCount; ++column) {
-        if (!src->texts[column]) continue;
-        ctl->textColumn = column;
-        SetTextColumnText(ctl, c, src->texts[column]);
+        if (src->texts[column]) textStored |= SetItemText(ctl, c, column, src->texts[column]);
     }
-    ctl->textColumn = textColumn;
+    if (textStored) InvalidateRows(ctl, c, false, false, true);
     return c;
 }
 

@@ -20,18 +20,16 @@ void SetSelectedFlag(TreeCtl *ctl, INT i, bool selected) {
     InvalidateRows(ctl, i, false, true, true);
 }
 
-// Before a step moves the caret elsewhere, the focus rectangle is taken off the old caret row
-// and the caret is set to -1, so that the caret step that follows always moves (and reports).
-void ReleaseCaret(TreeCtl *ctl, INT n) {
-    if (ctl->caret >= 0 && ctl->caret != n && HasFocus(ctl)) {
-        InvalidateRows(ctl, ctl->caret, false, false, true);
+// The caret step of a selection step. Before the caret moves elsewhere, the focus rectangle is
+// taken off the old caret row and the caret is set to -1, so that the caret step always moves
+// (and reports). -1 is a caret value only inside the step: should the move be refused (an item
+// that cannot be shown), the caret goes back to where it was.
+void MoveCaretInStep(TreeCtl *ctl, INT n) {
+    const INT oldCaret = ctl->caret;
+    if (oldCaret >= 0 && oldCaret != n && HasFocus(ctl)) {
+        InvalidateRows(ctl, oldCaret, false, false, true);
         ctl->caret = kNone;
     }
-}
-
-// The caret step of a selection step. -1 is a caret value only inside the step: should the
-// move be refused (an item that cannot be shown), the caret goes back to where it was.
-void MoveCaretInStep(TreeCtl *ctl, INT n, INT oldCaret) {
     CaretStep(ctl, n);
     if (ctl->caret == kNone && oldCaret >= 0) {
         ctl->caret = oldCaret;
@@ -100,9 +98,7 @@ void SingleSelectionStep(TreeCtl *ctl, INT n, bool extend, bool /*keep*/) {
         SetSelection(ctl, kNone);
         Notify(ctl, LUMTREEN_SELCLEAR);
     }
-    INT oldCaret = ctl->caret;
-    ReleaseCaret(ctl, n);
-    MoveCaretInStep(ctl, n, oldCaret);
+    MoveCaretInStep(ctl, n);
     // The parent may have changed the mode or the selection while handling the notifications,
     // so both are read again.
     if (!IsMultiSel(ctl) && n != ctl->selection && SetSelection(ctl, n) == 0) {
@@ -126,9 +122,7 @@ void MultipleSelectionStep(TreeCtl *ctl, INT n, bool select, bool extend, bool k
         SetSelectedFlags(ctl, 0, lo - 1, false);
         SetSelectedFlags(ctl, hi + 1, ctl->itemCount - 1, false);
     }
-    INT oldCaret = ctl->caret;
-    ReleaseCaret(ctl, n);
-    MoveCaretInStep(ctl, n, oldCaret);
+    MoveCaretInStep(ctl, n);
     SetSelectedFlags(ctl, lo, hi, select);
     Notify(ctl, LUMTREEN_SELCHANGE);
 }
