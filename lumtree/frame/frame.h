@@ -30,6 +30,9 @@ struct TreeCtl {
     INT fullRows;  // rows wholly visible, >= 1
     INT selection; // single-selection mode: selected item, -1
     INT anchor;    // -1
+    // Items whose selected flag is set: kept by the selection flag setters and the deletion
+    // cores, so that clearing and counting the selection need not read the whole list.
+    INT selectedCount;
     INT rowHeight; // even
     INT caret;     // 0 when the list is empty; -1 transiently
     INT shownCount;

@@ -342,7 +342,9 @@ INT ItemAtShownRow(const TreeCtl *ctl, INT r) {
 }
 
 bool CheckItemIndex(const TreeCtl *ctl) {
-    if (ctl->itemCount == 0) return ctl->levelTree == nullptr && ctl->shownCount == 0;
+    if (ctl->itemCount == 0) {
+        return ctl->levelTree == nullptr && ctl->shownCount == 0 && ctl->selectedCount == 0;
+    }
     if (!ctl->levelTree || ctl->indexLeaves < ctl->itemCount + ctl->spareSlots) return false;
     const BYTE *leaf = Leaves(ctl);
     INT shown = 0;
@@ -352,6 +354,10 @@ bool CheckItemIndex(const TreeCtl *ctl) {
         shown += leaf[i] >> 7;
     }
     if (shown != ctl->shownCount) return false;
+    INT selected = 0;
+    for (INT i = 0; i < ctl->itemCount; ++i)
+        selected += (ctl->items[i]->flags & kItemSelected) != 0;
+    if (selected != ctl->selectedCount) return false;
     for (INT v = 1; v < ctl->indexLeaves; ++v) {
         BYTE a = NodeLevel(ctl, 2 * v), b = NodeLevel(ctl, 2 * v + 1);
         if (ctl->levelTree[v] != (a < b ? a : b)) return false;

@@ -108,6 +108,7 @@ void DeleteRun(TreeCtl *ctl, INT i, INT count) {
         ctl->caret = i > 0 ? i - 1 : 0;
     }
     std::memcpy(run, ctl->items + i, sizeof(TreeItem *) * count);
+    for (INT k = 0; k < count; ++k) ctl->selectedCount -= (run[k]->flags & kItemSelected) != 0;
     ItemArrayRemoveRun(ctl, i, count);
     for (INT k = 0; k < count; ++k) {
         EndEditRequest(ctl);
@@ -209,7 +210,7 @@ void DeleteAllItems(TreeCtl *ctl, bool keepTreeWidth) {
     ctl->rowCounts = ctl->rowTree = nullptr;
     ctl->indexLeaves = 0;
     ctl->selection = ctl->anchor = ctl->dropTarget = kNone;
-    ctl->topIndex = ctl->caret = ctl->shownCount = ctl->spareSlots = 0;
+    ctl->topIndex = ctl->caret = ctl->shownCount = ctl->spareSlots = ctl->selectedCount = 0;
     ctl->maxLevel = ctl->horizontalPos = ctl->textColumn = 0;
     if (!keepTreeWidth) ctl->treeWidth = 0;
     for (INT i = 0; i < count; ++i) {

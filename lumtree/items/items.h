@@ -84,7 +84,7 @@ inline INT ItemAtRow(const TreeCtl *ctl, INT r) {
     INT i = ItemAtShownRow(ctl, r);
     return i < 0 ? 0 : i;
 }
-// Full consistency check of the index against the records (for tests).
+// Full consistency check of the index and the selected count against the records (for tests).
 bool CheckItemIndex(const TreeCtl *ctl);
 
 // ---- Records and the insertion and deletion cores (items/item_store.cpp) ----

@@ -5,6 +5,8 @@
 
 #include "../items/items.h"
 
+#include <algorithm>
+
 namespace {
 
 bool Selected(const TreeCtl *ctl, INT i) {
@@ -32,17 +34,15 @@ INT SelectRange(TreeCtl *ctl, LPARAM lp, bool select) {
 }
 
 INT SelectedCount(const TreeCtl *ctl) {
-    if (!IsMultiSel(ctl)) return -1;
-    INT n = 0;
-    for (INT i = 0; i < ctl->itemCount; ++i) n += Selected(ctl, i);
-    return n;
+    return IsMultiSel(ctl) ? ctl->selectedCount : -1;
 }
 
 // LUMTREEM_GETSELITEMS: the lowest selected indexes, ascending, at most capacity of them.
 INT SelectedItems(const TreeCtl *ctl, INT capacity, INT *out) {
     if (!IsMultiSel(ctl) || capacity < 1 || !out) return -1;
     INT n = 0;
-    for (INT i = 0; i < ctl->itemCount && n < capacity; ++i) {
+    const INT wanted = std::min(capacity, ctl->selectedCount);
+    for (INT i = 0; i < ctl->itemCount && n < wanted; ++i) {
         if (Selected(ctl, i)) out[n++] = i;
     }
     return n;

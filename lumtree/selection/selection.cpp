@@ -16,7 +16,10 @@ bool HasFocus(const TreeCtl *ctl) {
 // Sets or clears the selected flag of one item and repaints its row, labels included.
 void SetSelectedFlag(TreeCtl *ctl, INT i, bool selected) {
     TreeItem *item = ItemAt(ctl, i);
-    item->flags = selected ? (item->flags | kItemSelected) : (item->flags & ~kItemSelected);
+    if (((item->flags & kItemSelected) != 0) != selected) {
+        item->flags ^= kItemSelected;
+        ctl->selectedCount += selected ? 1 : -1;
+    }
     InvalidateRows(ctl, i, false, true, true);
 }
 
@@ -37,6 +40,22 @@ void MoveCaretInStep(TreeCtl *ctl, INT n) {
     }
 }
 
+// Clears the selected flag of every item outside [lo, hi]. The selected items outside are
+// searched for from the range outwards in both directions at once, and the search stops once
+// the count says none are left: a step beside a small selection does not read the whole list.
+void ClearSelectionOutside(TreeCtl *ctl, INT lo, INT hi) {
+    auto selected = [ctl](INT i) { return (ItemAt(ctl, i)->flags & kItemSelected) != 0; };
+    INT left = ctl->selectedCount;
+    for (INT i = lo; i <= hi; ++i) left -= selected(i);
+    INT first = lo, last = hi;
+    while (left > 0 && (first > 0 || last < ctl->itemCount - 1)) {
+        if (first > 0) left -= selected(--first);
+        if (left > 0 && last < ctl->itemCount - 1) left -= selected(++last);
+    }
+    SetSelectedFlags(ctl, first, lo - 1, false);
+    SetSelectedFlags(ctl, hi + 1, last, false);
+}
+
 } // namespace
 
 void SetSelectedFlags(TreeCtl *ctl, INT first, INT last, bool selected) {
@@ -55,6 +74,7 @@ void SetSelectedFlags(TreeCtl *ctl, INT first, INT last, bool selected) {
         TreeItem *item = ItemAt(ctl, i);
         if ((item->flags & kItemSelected) == want) continue;
         item->flags ^= kItemSelected;
+        ctl->selectedCount += selected ? 1 : -1;
         if (i >= viewFirst && i <= viewLast) InvalidateRows(ctl, i, false, true, true);
     }
 }
@@ -118,10 +138,7 @@ void MultipleSelectionStep(TreeCtl *ctl, INT n, bool select, bool extend, bool k
         clearOthers = false;
     }
     if (ctl->anchor < 0 || !extend) ctl->anchor = n;
-    if (clearOthers) {
-        SetSelectedFlags(ctl, 0, lo - 1, false);
-        SetSelectedFlags(ctl, hi + 1, ctl->itemCount - 1, false);
-    }
+    if (clearOthers) ClearSelectionOutside(ctl, lo, hi);
     MoveCaretInStep(ctl, n);
     SetSelectedFlags(ctl, lo, hi, select);
     Notify(ctl, LUMTREEN_SELCHANGE);

@@ -249,7 +249,10 @@ TEST_CASE("sorting gives the order of the bubble passes on random trees; the row
             Send(tree, LUMTREEM_ADDITEM, 0, m.noText ? 0 : Ptr(text));
             Send(tree, LUMTREEM_SETLEVEL, id, level);
             Send(tree, LUMTREEM_SETDATA, id, m.key * 1000 + id);
-            if (multi && id % 3 == 0) ItemAt(ctl, id)->flags |= kItemSelected;
+            if (multi && id % 3 == 0) {
+                ItemAt(ctl, id)->flags |= kItemSelected;
+                ++ctl->selectedCount;
+            }
         }
         Send(tree, WM_SETREDRAW, 1);
         for (int k = 0; k < 3; ++k) Send(tree, LUMTREEM_EXPAND, std::rand() % n, 0);
@@ -262,7 +265,10 @@ TEST_CASE("sorting gives the order of the bubble passes on random trees; the row
         const INT caret = ctl->caret =
             ItemAtRow(ctl, std::min(ctl->shownCount - 1, topRow + std::rand() % ctl->fullRows));
         const INT caretRow = ShownRowOf(ctl, caret);
-        if (!multi) ItemAt(ctl, ctl->selection = std::rand() % n)->flags |= kItemSelected;
+        if (!multi) {
+            ItemAt(ctl, ctl->selection = std::rand() % n)->flags |= kItemSelected;
+            ctl->selectedCount = 1;
+        }
         ctl->anchor = std::rand() % n;
         CAPTURE(round);
         f.parent.Clear();
