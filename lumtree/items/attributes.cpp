@@ -17,16 +17,6 @@ void RepaintWholeRow(TreeCtl *ctl, INT i) {
     InvalidateRows(ctl, i, false, true, true);
 }
 
-// Takes a new item-bitmap size; a different size changes the row height and the tree part.
-void NoteItemBitmapSize(TreeCtl *ctl, const BITMAP &bm) {
-    bool resized =
-        bm.bmWidth != ctl->itemBitmapInfo.bmWidth || bm.bmHeight != ctl->itemBitmapInfo.bmHeight;
-    ctl->itemBitmapInfo = bm;
-    if (!resized) return;
-    RecalcRowHeight(ctl);
-    InvalidateAll(ctl);
-}
-
 } // namespace
 
 INT GetItemTextCopy(const TreeCtl *ctl, INT i, char *buffer) {
@@ -55,22 +45,28 @@ INT GetTextColumnTitleLength(const TreeCtl *ctl) {
 INT SetItemBitmap(TreeCtl *ctl, INT i, HBITMAP bitmap) {
     if (i < kNone || i >= ctl->itemCount) return 0;
     EndEditRequest(ctl);
+    // A new bitmap size or switching the item bitmaps changes the row height and the tree part:
+    // the layout is recomputed once for both.
+    bool relayout = false;
     if (bitmap) {
         BITMAP bm;
         if (!ReadBitmapInfo(bitmap, &bm)) return 0;
         // Every bitmap given here sizes the item-bitmap area of all rows.
-        NoteItemBitmapSize(ctl, bm);
+        relayout = bm.bmWidth != ctl->itemBitmapInfo.bmWidth ||
+                   bm.bmHeight != ctl->itemBitmapInfo.bmHeight;
+        ctl->itemBitmapInfo = bm;
     }
     if (i == kNone) {
-        BOOL on = bitmap != nullptr;
-        if (on != ctl->showItemBitmaps) {
-            ctl->showItemBitmaps = on;
-            RecalcRowHeight(ctl);
-            InvalidateAll(ctl);
-        }
+        const BOOL on = bitmap != nullptr;
+        relayout |= on != ctl->showItemBitmaps;
+        ctl->showItemBitmaps = on;
     } else {
         ItemAt(ctl, i)->bitmap = bitmap;
         RepaintItemColumns(ctl, i);
+    }
+    if (relayout) {
+        RecalcRowHeight(ctl);
+        InvalidateAll(ctl);
     }
     return 1;
 }
