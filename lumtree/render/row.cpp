@@ -90,13 +90,14 @@ void DotsAcross(HDC dc, int left, int y, int length, COLORREF colour) {
     for (int k = 0; k < length; k += 2) SetPixel(dc, left + k, y, colour);
 }
 
-// One expand button from the strip: collapsed or expanded, pressed while the mouse holds it.
-void DrawButton(const TreeCtl *ctl, HDC dc, const WorkDCs &work, INT index, bool expanded, int x,
-                const RECT &r, COLORREF fill, bool windowEnabled) {
+// One expand button from the strip, in its box (relative to the row, as the layout gives it):
+// collapsed or expanded, pressed while the mouse holds it.
+void DrawButton(const TreeCtl *ctl, HDC dc, const WorkDCs &work, INT index, bool expanded,
+                const RECT &box, const RECT &r, COLORREF fill, bool windowEnabled) {
     const int stripWidth = ctl->buttonBitmapInfo.bmWidth;
     const int srcX =
         (index == ctl->pressedButton ? stripWidth / 2 : 0) + (expanded ? stripWidth / 4 : 0);
-    const POINT at{x, CentredTop(r, ButtonHeight(ctl))};
+    const POINT at{r.left + box.left, r.top + box.top};
     DrawMaskedBitmap(work, dc, ctl->buttonStrip, srcX, ButtonWidth(ctl), at, ctl->buttonBitmapInfo,
                      fill, windowEnabled);
 }
@@ -125,9 +126,8 @@ void DrawTreeLines(const TreeCtl *ctl, HDC dc, const WorkDCs &work, const RowDra
             DotsAcross(dc, column(pl) + w - w / 2, midY, w * (level - pl - 1), dot);
         }
         if (ctl->showButtons && info.hasChildren) {
-            const int x = r.left + IndentButtonBox(ctl, pl).left;
-            DrawButton(ctl, dc, work, info.index, info.expanded != 0, x, r, info.backColor,
-                       windowEnabled);
+            DrawButton(ctl, dc, work, info.index, info.expanded != 0, IndentButtonBox(ctl, pl), r,
+                       info.backColor, windowEnabled);
         }
     }
     if (info.hasChildren && info.expanded && ctl->showNodeBitmaps) {
@@ -207,8 +207,8 @@ bool PaintRow(const TreeCtl *ctl, HDC dc, const WorkDCs &work, const TreeItem *i
                          bm, info.backColor, windowEnabled);
     }
     if (ctl->showRootButtons && level == 0 && hasChildren) {
-        DrawButton(ctl, dc, work, index, expanded, r.left + RootButtonBox(ctl).left, r,
-                   info.backColor, windowEnabled);
+        DrawButton(ctl, dc, work, index, expanded, RootButtonBox(ctl), r, info.backColor,
+                   windowEnabled);
     }
     if (ctl->showLines) DrawTreeLines(ctl, dc, work, info, level, r, windowEnabled);
     if (ctl->showNodeBitmaps && info.nodeBitmap) {
