@@ -159,7 +159,7 @@ void PaintControl(TreeCtl *ctl, HDC dc, const RECT *updateRect, bool buffered) {
         bool rowEnabled = window.enabled && ItemEnabled(item);
         if (Meets(update, rowRect, &common)) {
             DrawPiece(t, rowRect, localRow, update, [&](HDC hdc, const RECT &rc) {
-                rowEnabled = PaintRow(ctl, hdc, work, item, index, rc, &window);
+                rowEnabled = PaintRow(ctl, hdc, work, item, index, rc, window);
             });
             if (hasFocus && index == ctl->caret) DrawFocusFrame(ctl, dc, rowRect);
         }

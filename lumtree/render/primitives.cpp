@@ -4,6 +4,7 @@
 #include "render.h"
 
 #include "../frame/gdi.h"
+#include "../layout/layout.h"
 
 #include <algorithm>
 #include <cstring>
@@ -239,9 +240,7 @@ void DrawCell(const TreeCtl *ctl, HDC dc, const WorkDCs &work, const RECT &rect,
             GetTextExtentPoint32A(dc, cell.text, length, &size);
             textWidth = size.cx;
         } else {
-            RECT measured = rect;
-            DrawTextA(dc, cell.text, length, &measured, f | DT_CALCRECT | DT_NOPREFIX);
-            textWidth = Width(measured);
+            textWidth = TextWidth(dc, cell.text, f);
         }
     }
     const int bw = cell.info ? cell.info->bmWidth : 0;

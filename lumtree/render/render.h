@@ -90,10 +90,10 @@ struct WindowState {
 };
 WindowState WindowStateOf(const TreeCtl *ctl);
 
-// Row drawing (row.cpp). Draws item `index` into `rect` (dc coordinates) and returns whether
-// it was drawn enabled. Without a window state the row reads it from the window itself.
+// Row drawing (row.cpp). Draws item `index` into `rect` (dc coordinates) with the window state
+// read once for the paint, and returns whether it was drawn enabled.
 bool PaintRow(const TreeCtl *ctl, HDC dc, const WorkDCs &work, const TreeItem *item, INT index,
-              const RECT &rect, const WindowState *state = nullptr);
+              const RECT &rect, const WindowState &window);
 
 // The caret's focus rectangle (an XOR drawing) over a row already on the screen.
 void DrawFocusFrame(const TreeCtl *ctl, HDC dc, const RECT &rowRect);

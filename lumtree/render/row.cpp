@@ -146,8 +146,7 @@ WindowState WindowStateOf(const TreeCtl *ctl) {
 }
 
 bool PaintRow(const TreeCtl *ctl, HDC dc, const WorkDCs &work, const TreeItem *item, INT index,
-              const RECT &rect, const WindowState *state) {
-    const WindowState window = state ? *state : WindowStateOf(ctl);
+              const RECT &rect, const WindowState &window) {
     const bool windowEnabled = window.enabled;
     const bool hasChildren = HasChildren(ctl, index);
     const bool expanded = hasChildren && IsExpanded(ctl, index);
