@@ -187,10 +187,7 @@ void PaintControl(TreeCtl *ctl, HDC dc, const RECT *updateRect, bool buffered) {
         const COLORREF colour = ctl->dropMarkColor != LUMTREE_AUTOCOLOR
                                     ? ctl->dropMarkColor
                                     : ColorOr(ctl->selBackColor, COLOR_HIGHLIGHT);
-        gdi::Brush mark = gdi::SolidBrush(colour);
-        const RECT bar{rowRect.left, rowRect.top, rowRect.right,
-                       std::min(rowRect.top + 2, rowRect.bottom)};
-        FrameRect(dc, &bar, mark.get());
+        DrawInsertBar(dc, rowRect, colour);
     }
     if (ctl->showLabels) {
         gdi::Brush labelBack = gdi::SolidBrush(ColorOr(ctl->labelBackColor, COLOR_BTNFACE));

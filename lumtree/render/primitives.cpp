@@ -83,6 +83,12 @@ void Draw3DFrame(HDC dc, RECT r, bool raised, COLORREF light, COLORREF shadow) {
     FillRect(dc, &right, bottomRight);
 }
 
+void DrawInsertBar(HDC dc, const RECT &row, COLORREF colour) {
+    gdi::Brush mark = gdi::SolidBrush(colour);
+    const RECT bar{row.left, row.top, row.right, std::min(row.top + 2, row.bottom)};
+    FrameRect(dc, &bar, mark.get());
+}
+
 void FillGridLine(const TreeCtl *ctl, HDC dc, int x, int y, int width, int height) {
     COLORREF colour = width == 1 ? ctl->gridVertColor : ctl->gridHorzColor;
     gdi::Brush brush = gdi::SolidBrush(ColorOr(colour, COLOR_BTNSHADOW));

@@ -45,6 +45,8 @@ void DrawMaskedBitmap(const WorkDCs &work, HDC dc, HBITMAP bitmap, int srcX, int
                       const BITMAP &info, COLORREF fill, bool enabled);
 // A one-pixel 3-D edge around {left, top, right, bottom}; -1 colours are the button colours.
 void Draw3DFrame(HDC dc, RECT rect, bool raised, COLORREF light, COLORREF shadow);
+// The insertion mark: a 2-pixel bar along the top of a row.
+void DrawInsertBar(HDC dc, const RECT &row, COLORREF colour);
 // One grid line: vertical when it is 1 pixel wide, else horizontal.
 void FillGridLine(const TreeCtl *ctl, HDC dc, int x, int y, int width, int height);
 // Text cut to the rectangle with a trailing "..." (see primitives.cpp for the rules).

@@ -274,12 +274,12 @@ bool PaintRow(const TreeCtl *ctl, HDC dc, const WorkDCs &work, const TreeItem *i
     // Marks: the drop mark, else the frame of a selection without the focus.
     const RECT frame = ItemFrameRect(ctl, r, r.left, level);
     if (ctl->dropTarget == index && ctl->dropMarkMode != LUMTREEDROPMARK_CARET) {
-        gdi::Brush mark = gdi::SolidBrush(
-            ctl->dropMarkColor != LUMTREE_AUTOCOLOR ? ctl->dropMarkColor : colours.mark);
+        const COLORREF colour =
+            ctl->dropMarkColor != LUMTREE_AUTOCOLOR ? ctl->dropMarkColor : colours.mark;
         if (ctl->dropMarkMode == LUMTREEDROPMARK_INSERT) {
-            const RECT bar{r.left, r.top, r.right, std::min(r.top + 2, r.bottom)};
-            FrameRect(dc, &bar, mark.get());
+            DrawInsertBar(dc, r, colour);
         } else {
+            gdi::Brush mark = gdi::SolidBrush(colour);
             FrameRect(dc, &frame, mark.get());
         }
     } else if (windowEnabled && enabled && (item->flags & kItemSelected) &&
