@@ -80,8 +80,7 @@ void DrawHeaderBar(const TreeCtl *ctl, HDC dc, const WorkDCs &work, const RECT &
     }
 }
 
-void DrawCorner(const TreeCtl *ctl, HDC dc, const WorkDCs &work) {
-    const RECT r = CornerRect(ctl);
+void DrawCorner(const TreeCtl *ctl, HDC dc, const WorkDCs &work, const RECT &r) {
     const COLORREF back = ColorOr(ctl->cornerBackColor, COLOR_BTNFACE);
     gdi::KeepBkColor keepBack(dc, back);
     gdi::Brush brush = gdi::SolidBrush(back);
@@ -93,7 +92,7 @@ void DrawCorner(const TreeCtl *ctl, HDC dc, const WorkDCs &work) {
     gdi::Select selectFont(dc, ctl->headerFont);
 
     const int inset = ctl->cornerButtonOn && ctl->oldLook ? 2 : 1;
-    const RECT textRect{r.left + inset, r.top + inset, r.right - inset, r.bottom - inset - 1};
+    const RECT textRect{r.left + inset, r.top + inset, r.right + 1 - inset, r.bottom - inset};
     CellContent cell;
     cell.enabled = enabled;
     cell.bitmap = ctl->cornerBitmap;
@@ -107,12 +106,11 @@ void DrawCorner(const TreeCtl *ctl, HDC dc, const WorkDCs &work) {
     cell.textColor = text;
     DrawCell(ctl, dc, work, textRect, cell);
 
-    const RECT edge{r.left, r.top, r.right - 1, r.bottom - 1};
     if (ctl->cornerButtonOn) {
-        ButtonEdges(ctl, dc, edge, ctl->cornerPressed != FALSE, ctl->cornerLightColor,
+        ButtonEdges(ctl, dc, r, ctl->cornerPressed != FALSE, ctl->cornerLightColor,
                     ctl->cornerShadowColor);
     } else {
-        Draw3DFrame(dc, edge, false, ctl->cornerLightColor, ctl->cornerShadowColor);
+        Draw3DFrame(dc, r, false, ctl->cornerLightColor, ctl->cornerShadowColor);
     }
 }
 

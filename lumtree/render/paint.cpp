@@ -89,6 +89,7 @@ void PaintControl(TreeCtl *ctl, HDC dc, const RECT *updateRect, bool buffered) {
     labelRect.right -= 1;
     RECT cornerRect = CornerRect(ctl);
     cornerRect.right -= 1;
+    cornerRect.bottom -= 1;
 
     // The row bitmap: one row high (or one header bar high), as wide as the item area (or the
     // label column), in the target's format.
@@ -125,19 +126,9 @@ void PaintControl(TreeCtl *ctl, HDC dc, const RECT *updateRect, bool buffered) {
         MoveToEx(dc, labelRect.right, client.top, nullptr);
         LineTo(dc, labelRect.right, client.bottom);
         if (ctl->showHeader) {
-            // The corner places itself at its own rectangle, which starts at the client
-            // origin: the same place in the buffer and on the target.
-            RECT common;
-            if (Meets(update, cornerRect, &common)) {
-                if (t.Buffered()) {
-                    DrawCorner(ctl, t.buffer, work);
-                    BitBlt(dc, cornerRect.left, cornerRect.top, Width(cornerRect),
-                           Height(headerRect), t.buffer, 0, 0, SRCCOPY);
-                } else {
-                    gdi::ClipTo clip(dc, common);
-                    DrawCorner(ctl, dc, work);
-                }
-            }
+            const RECT local{0, 0, Width(cornerRect), Height(cornerRect)};
+            DrawPiece(t, cornerRect, local, update,
+                      [&](HDC hdc, const RECT &rc) { DrawCorner(ctl, hdc, work, rc); });
         }
     }
 

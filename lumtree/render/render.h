@@ -72,7 +72,9 @@ void DrawCell(const TreeCtl *ctl, HDC dc, const WorkDCs &work, const RECT &rect,
 
 // Header bar, corner and row labels (bars.cpp).
 void DrawHeaderBar(const TreeCtl *ctl, HDC dc, const WorkDCs &work, const RECT &rect);
-void DrawCorner(const TreeCtl *ctl, HDC dc, const WorkDCs &work);
+// The header, the corner and a label are drawn into their rectangles without the separator
+// row and column that the paint draws black.
+void DrawCorner(const TreeCtl *ctl, HDC dc, const WorkDCs &work, const RECT &rect);
 void DrawRowLabel(const TreeCtl *ctl, HDC dc, const WorkDCs &work, const TreeItem *item, INT index,
                   const RECT &rect, bool enabled);
 
