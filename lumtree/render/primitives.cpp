@@ -89,11 +89,9 @@ void DrawInsertBar(HDC dc, const RECT &row, COLORREF colour) {
     FrameRect(dc, &bar, mark.get());
 }
 
-void FillGridLine(const TreeCtl *ctl, HDC dc, int x, int y, int width, int height) {
-    COLORREF colour = width == 1 ? ctl->gridVertColor : ctl->gridHorzColor;
-    gdi::Brush brush = gdi::SolidBrush(ColorOr(colour, COLOR_BTNSHADOW));
-    const RECT line{x, y, x + width, y + height};
-    FillRect(dc, &line, brush.get());
+gdi::Brush GridBrush(const TreeCtl *ctl, bool vertical) {
+    const COLORREF colour = vertical ? ctl->gridVertColor : ctl->gridHorzColor;
+    return gdi::SolidBrush(ColorOr(colour, COLOR_BTNSHADOW));
 }
 
 // Single-line text that is too wide keeps as many leading characters as fit beside "..."; the

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "../frame/frame.h"
+#include "../frame/gdi.h"
 
 #include <cstdint>
 
@@ -47,8 +48,8 @@ void DrawMaskedBitmap(const WorkDCs &work, HDC dc, HBITMAP bitmap, int srcX, int
 void Draw3DFrame(HDC dc, RECT rect, bool raised, COLORREF light, COLORREF shadow);
 // The insertion mark: a 2-pixel bar along the top of a row.
 void DrawInsertBar(HDC dc, const RECT &row, COLORREF colour);
-// One grid line: vertical when it is 1 pixel wide, else horizontal.
-void FillGridLine(const TreeCtl *ctl, HDC dc, int x, int y, int width, int height);
+// The brush of the vertical or the horizontal grid lines.
+gdi::Brush GridBrush(const TreeCtl *ctl, bool vertical);
 // Text cut to the rectangle with a trailing "..." (see primitives.cpp for the rules).
 void DrawTextEllipsis(HDC dc, const char *text, int length, const RECT *rect, UINT flags,
                       int shift);

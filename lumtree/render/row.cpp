@@ -225,6 +225,8 @@ bool PaintRow(const TreeCtl *ctl, HDC dc, const WorkDCs &work, const TreeItem *i
         const bool selected = (item->flags & kItemSelected) != 0;
         const bool verticalGrid =
             ctl->gridLines && ctl->columnCount > 1 && (ctl->gridStyle == 0 || ctl->gridStyle == 2);
+        // One brush for the vertical lines of every column of the row.
+        const gdi::Brush gridBrush = verticalGrid ? GridBrush(ctl, true) : gdi::Brush{};
         for (INT c = 0; c < ctl->columnCount; ++c) {
             const int left = r.left + ColumnLeft(ctl, c, level);
             const int right = left + ColumnWidth(ctl, c, level);
@@ -251,7 +253,10 @@ bool PaintRow(const TreeCtl *ctl, HDC dc, const WorkDCs &work, const TreeItem *i
             cell.text = info.texts ? info.texts[c] : nullptr;
             cell.format = ctl->columns[c].format;
             DrawCell(ctl, dc, work, RECT{left, r.top, right, r.bottom}, cell);
-            if (verticalGrid) FillGridLine(ctl, dc, right - 1, r.top, 1, Height(r));
+            if (verticalGrid) {
+                const RECT line{right - 1, r.top, right, r.bottom};
+                FillRect(dc, &line, gridBrush.get());
+            }
         }
 
         const INT last = ctl->columnCount - 1;
@@ -267,7 +272,8 @@ bool PaintRow(const TreeCtl *ctl, HDC dc, const WorkDCs &work, const TreeItem *i
                 Draw3DFrame(dc, frame, selected, ctl->lightColor, ctl->shadowColor);
             }
         } else if (ctl->gridLines && (ctl->gridStyle == 1 || ctl->gridStyle == 2)) {
-            FillGridLine(ctl, dc, r.left, r.bottom - 1, rect.right - r.left, 1);
+            const RECT line{r.left, r.bottom - 1, rect.right, r.bottom};
+            FillRect(dc, &line, GridBrush(ctl, false).get());
         }
     }
 
