@@ -331,7 +331,9 @@ void DragSelectionStep(TreeCtl *ctl, POINT pt, WPARAM keys) {
 }
 
 // The start rule of the drag modes: reaching another item (0, 1, 4) or leaving the system's
-// drag rectangle around the press point (2, 3, 5).
+// drag rectangle around the press point (2, 3, 5). Every system the library runs on reports a
+// version of 4 or more, so the rectangle is always the system's (SM_CXDRAG, SM_CYDRAG), never
+// the font-sized one of the oldest systems.
 bool DragStarts(const TreeCtl *ctl, POINT pt, INT target, bool pastEnd) {
     if (ctl->dragMode == 2 || ctl->dragMode == 3 || ctl->dragMode == 5) {
         return std::abs(pt.x - ctl->pressPoint.x) >= GetSystemMetrics(SM_CXDRAG) ||
@@ -438,7 +440,7 @@ void DividerDragStep(TreeCtl *ctl, POINT pt) {
 }
 
 void Move(TreeCtl *ctl, POINT pt, WPARAM keys) {
-    if (!HasCapture(ctl) || ctl->ignoreMouse) return;
+    if (!HasCapture(ctl) || ctl->ignoreMouse || ctl->rowHeight < 1) return;
     if (ctl->cornerTracking) {
         const BOOL pressed =
             Inside(CornerRect(ctl), pt) ? !ctl->cornerSavedPressed : ctl->cornerSavedPressed;
@@ -678,6 +680,8 @@ bool OnMouseInput(TreeCtl *ctl, UINT msg, WPARAM wp, LPARAM lp) {
         return true;
     case WM_RBUTTONDOWN:
     case WM_RBUTTONDBLCLK:
+        // A right press during a tracked left press (or the other way round) only moves the
+        // focus; a right press that takes the capture is tracked as state 3 (see Release).
         if (HasStyle(ctl, LUMTREESTYLE_LEFTBUTTONONLY)) return false;
         SetFocus(ctl->window);
         if (ctl->buttonDown) return true;
