@@ -148,6 +148,11 @@ TEST_CASE("item presses: codes in order, capture while held, double clicks, gati
     CHECK((t.Take().empty() && t.Get(LUMTREEM_GETCARET) == 4));
     lt::Send(t.hwnd, WM_CANCELMODE);
     CHECK((!t.Captured() && t.ctl->buttonDown == 0));
+    t.Mouse(WM_LBUTTONDOWN, t.Text(5), MK_LBUTTON); // losing the focus ends it too
+    SetFocus(t.parent.hwnd());
+    CHECK((!t.Captured() && t.ctl->buttonDown == 0 && t.ctl->pressedItem == -1));
+    SetFocus(t.hwnd);
+    t.Take();
     // Right button: the same selection, code 75, the release reported apart for the header.
     t.Mouse(WM_RBUTTONDOWN, t.Text(1), MK_RBUTTON);
     CHECK(t.Take() == Codes{LUMTREEN_SELCLEAR, LUMTREEN_CARETCHANGE, LUMTREEN_SELCHANGE, 75});
@@ -548,6 +553,8 @@ TEST_CASE("real input: drag selection, drag and drop-target autoscroll, hot trac
     CHECK(g_lum.trackIndex == 5);
     RealMove(t.hwnd, POINT{300, 100});
     CHECK(PumpUntil([] { return g_lum.trackIndex == -1; }));
+    // The pointer is parked where no test program puts a window.
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
 }
 
 TEST_CASE("bitmap areas: their own codes; selection and drag only with select-on-bitmap-click") {
