@@ -82,10 +82,6 @@ void InvalidateDropMark(TreeCtl *ctl) {
                    true);
 }
 
-bool ScrollTickDropMode(const TreeCtl *ctl) {
-    return ctl->dragArmed || ctl->dropScrolling;
-}
-
 // The vertical autoscroll tick, shared by drag selection, drags and drop-target scrolling: one
 // item further in the scroll direction, from the caret or (marking a drop target) the target.
 // Its cost is that of a few row-index queries and the repaint of the rows that moved, whatever
@@ -93,7 +89,7 @@ bool ScrollTickDropMode(const TreeCtl *ctl) {
 void CALLBACK AutoscrollTick(HWND window, UINT, UINT_PTR, DWORD) {
     TreeCtl *ctl = FindCtl(window);
     if (!ctl || ctl->itemCount == 0) return;
-    const bool dropMode = ScrollTickDropMode(ctl);
+    const bool dropMode = ctl->dragArmed || ctl->dropScrolling;
     INT from = ctl->caret;
     if (dropMode && ctl->dropMarkMode != LUMTREEDROPMARK_CARET) from = ctl->dropTarget;
     if (from < 0 || from > ctl->itemCount) return;
