@@ -398,6 +398,63 @@ double PageKeys(Control &c, int n, std::string &note) {
     return total;
 }
 
+// ---- Mouse: the autoscroll of a drag held at the bottom edge -----------------------------
+
+constexpr int kTicks = 200;
+
+// A flat focused list of n rows and the left button held below its last full row, with a drag
+// under way (the drop target moves one row a tick) or as a drag selection (the caret and the
+// selection move one row a tick); the list scrolls with it and each tick paints. The result is
+// the mean time of one tick: the timer message dispatched, its scroll and paint included. The
+// tree view has no such mode to compare with.
+double HeldAtBottom(Control &c, int n, std::string &note, bool drag) {
+    if (!dynamic_cast<LumTreeControl *>(&c)) return kSkipped;
+    AppendDrawingOff(c, n, note);
+    HWND w = c.window;
+    if (drag) {
+        SetWindowLongA(w, GWL_STYLE, GetWindowLongA(w, GWL_STYLE) | LUMTREESTYLE_DRAGDROP);
+        SendMessageA(w, LUMTREEM_SETDROPMARKMODE, 0, LUMTREEDROPMARK_ITEM);
+        SendMessageA(w, LUMTREEM_SETSELECTION, 0, 0);
+    }
+    SetFocus(w);
+    UpdateWindow(w);
+    const auto row = static_cast<int>(SendMessageA(w, LUMTREEM_GETROWHEIGHT, 0, 0));
+    const auto full = static_cast<int>(SendMessageA(w, LUMTREEM_GETFULLROWS, 0, 0));
+    auto mouse = [w](UINT msg, int y) { SendMessageA(w, msg, MK_LBUTTON, MAKELPARAM(40, y)); };
+    mouse(WM_LBUTTONDOWN, row / 2);
+    mouse(WM_MOUSEMOVE, row + row / 2);
+    mouse(WM_MOUSEMOVE, full * row + row / 2);
+    int ticks = 0;
+    double busy = 0;
+    const double t0 = Now();
+    MSG msg;
+    while (ticks < kTicks && GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        const double start = Now();
+        DispatchMessageA(&msg);
+        if (msg.message == WM_TIMER) {
+            busy += Now() - start;
+            ++ticks;
+        }
+    }
+    const double wall = Now() - t0;
+    const auto reached =
+        static_cast<int>(SendMessageA(w, drag ? LUMTREEM_GETDROPTARGET : LUMTREEM_GETCARET, 0, 0));
+    SendMessageA(w, WM_CANCELMODE, 0, 0);
+    char buffer[96];
+    std::snprintf(buffer, sizeof buffer, "%d ticks in %.2f s, %s at item %d, %.0f us a tick", ticks,
+                  wall, drag ? "drop target" : "caret", reached, busy / ticks * 1e6);
+    note = buffer;
+    return busy / ticks;
+}
+
+double DragAtBottom(Control &c, int n, std::string &note) {
+    return HeldAtBottom(c, n, note, true);
+}
+
+double DragSelectionAtBottom(Control &c, int n, std::string &note) {
+    return HeldAtBottom(c, n, note, false);
+}
+
 struct Case {
     const char *name;
     CaseFn fn;
@@ -424,6 +481,8 @@ const Case kCases[] = {
     {"1,000 line scrolls with painting", LineScrolls, 100000, 100000, true},
     {"scroll, 2,000 jumps + 2,000 lines", ScrollRequests, 100000, 0, true},
     {"400 page/end keys with painting", PageKeys, 100000, 0, true},
+    {"autoscroll tick, drag held at bottom", DragAtBottom, 1000000, 0, true},
+    {"autoscroll tick, drag selection", DragSelectionAtBottom, 1000000, 0, true},
 };
 
 // ---- Memory: peak working set of a child process that holds one filled control ----------

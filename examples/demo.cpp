@@ -1,7 +1,15 @@
 // LumTree sample application: a project browser in one tree control, with three columns under
 // a header bar, numbered row labels, folder and document pictures, a selected and a disabled
-// item.
+// item. It is used with the mouse: the control reports, the application acts.
+//   - an expand button asks to open or close its folder (LUMTREEM_EXPAND);
+//   - clicks, Shift-clicks and Ctrl-clicks select (multiple selection);
+//   - a row dragged onto another moves there with its subtree, as the last child of the row it
+//     was dropped on (LUMTREEM_MOVEITEM item by item, LUMTREEM_SETLEVEL for the new levels);
+//   - a click on a column header sorts every folder's children by that column;
+//   - the dividers in the header bar resize the columns.
 //
+//   --screenshot shows a resized column and a drag in progress, made with the same mouse
+//   messages a user's hand makes.
 //   lumtree_demo.exe                          shows the window until it is closed
 //   lumtree_demo.exe --screenshot F           paints the window, writes it to the PNG file F
 //   lumtree_demo.exe --platform-screenshot F  the same items in the platform's own tree view
@@ -25,6 +33,7 @@ constexpr COLORREF kTransparent = RGB(128, 0, 128); // the pictures' top-left co
 
 HWND g_tree = nullptr;
 bool g_platform = false;
+int g_dragSource = -1; // the row being dragged, from LUMTREEN_BEGINDRAG to the drop
 
 // One row of the sample: name, level, size, date; the disabled and selected ones are marked.
 struct Row {
@@ -159,8 +168,12 @@ void FillTree(HWND tree, HFONT font, const Pictures &pictures) {
     SendMessageA(tree, LUMTREEM_SETLABELWIDTH, static_cast<WPARAM>(-1), 0); // fit the numbers
     SendMessageA(tree, LUMTREEM_EXPAND, kCollapsed, MAKELPARAM(FALSE, FALSE));
     SendMessageA(tree, LUMTREEM_ENABLEITEM, kDisabled, FALSE);
-    SendMessageA(tree, LUMTREEM_SETSELECTION, kSelected, 0);
+    SendMessageA(tree, LUMTREEM_SELECTITEM, TRUE, kSelected);
     SendMessageA(tree, LUMTREEM_SETCARET, kSelected, 0);
+    // Any row can be dragged once the pointer leaves the drag rectangle; the row under the
+    // pointer gets the drop mark.
+    SendMessageA(tree, LUMTREEM_SETDRAGMODE, 5, 0);
+    SendMessageA(tree, LUMTREEM_SETDROPMARKMODE, 0, LUMTREEDROPMARK_ITEM);
     SendMessageA(tree, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(tree, nullptr, TRUE);
 }
@@ -197,6 +210,114 @@ void FillPlatformTree(HWND tree, HFONT font, const Pictures &pictures) {
     SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(items[kSelected]));
 }
 
+// ---- What the application does with the control's reports ----
+int Send(UINT msg, WPARAM wp = 0, LPARAM lp = 0) {
+    return static_cast<int>(SendMessageA(g_tree, msg, wp, lp));
+}
+int LevelOf(int i) {
+    return Send(LUMTREEM_GETLEVEL, static_cast<WPARAM>(i));
+}
+// One past the last descendant of item i.
+int SubtreeEnd(int i) {
+    const int count = Send(LUMTREEM_GETCOUNT);
+    int end = i + 1;
+    while (end < count && LevelOf(end) > LevelOf(i)) ++end;
+    return end;
+}
+
+void ToggleFolder(int i) {
+    const bool open = Send(LUMTREEM_ISEXPANDED, static_cast<WPARAM>(i)) != 0;
+    Send(LUMTREEM_EXPAND, static_cast<WPARAM>(i), MAKELPARAM(!open, FALSE));
+}
+
+// Moves item s with its subtree to the end of target t's children. The control's move takes
+// one item (and any hidden descendants), so the subtree is opened first and moved item by item.
+void MoveSubtree(int s, int t) {
+    const int end = SubtreeEnd(s);
+    if (s < 0 || t < 0 || (t >= s && t < end)) return; // onto itself or its own subtree
+    Send(LUMTREEM_EXPAND, static_cast<WPARAM>(s), MAKELPARAM(TRUE, TRUE));
+    const int shift = LevelOf(t) + 1 - LevelOf(s);
+    const int targetEnd = SubtreeEnd(t), n = end - s;
+    SendMessageA(g_tree, WM_SETREDRAW, FALSE, 0);
+    for (int k = 0; k < n; ++k) {
+        // Moving up, the sources stay in place after the moved ones; moving down, every move
+        // takes an item out before the destination.
+        const int from = t < s ? s + k : s;
+        const int to = t < s ? targetEnd + k : targetEnd;
+        const int level = LevelOf(from) + shift;
+        const int moved = Send(LUMTREEM_MOVEITEM, static_cast<WPARAM>(from), to);
+        if (moved < 0) break;
+        Send(LUMTREEM_SETLEVEL, static_cast<WPARAM>(moved), level);
+    }
+    const int target = t < s ? t : t - n;
+    Send(LUMTREEM_EXPAND, static_cast<WPARAM>(target), MAKELPARAM(TRUE, FALSE));
+    SendMessageA(g_tree, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(g_tree, nullptr, FALSE);
+}
+
+// Sorts the children of every folder by the texts of one column. Sorting a folder reorders only
+// the rows after it, so one pass from the top reaches every folder once.
+void SortByColumn(int column) {
+    if (column < 0) return;
+    SendMessageA(g_tree, WM_SETREDRAW, FALSE, 0);
+    Send(LUMTREEM_SETTEXTCOLUMN, static_cast<WPARAM>(column));
+    Send(LUMTREEM_SORTCHILDREN, static_cast<WPARAM>(-1));
+    for (int i = 0; i < Send(LUMTREEM_GETCOUNT); ++i) {
+        if (SubtreeEnd(i) > i + 1) Send(LUMTREEM_SORTCHILDREN, static_cast<WPARAM>(i));
+    }
+    Send(LUMTREEM_SETTEXTCOLUMN, 0);
+    SendMessageA(g_tree, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(g_tree, nullptr, FALSE);
+}
+
+void OnTreeNotification(int code) {
+    switch (code) {
+    case LUMTREEN_LBUTTONDOWN + LUMTREEHIT_BUTTON: ToggleFolder(Send(LUMTREEM_GETCARET)); break;
+    case LUMTREEN_LBUTTONDOWN + LUMTREEHIT_HEADER:
+        // The header stays pressed: it shows the column the rows are sorted by.
+        SortByColumn(Send(LUMTREEM_GETLASTCLICKCOLUMN));
+        break;
+    case LUMTREEN_BEGINDRAG: g_dragSource = Send(LUMTREEM_GETCARET); break;
+    case LUMTREEN_DROP: {
+        const int target = Send(LUMTREEM_GETDROPTARGET);
+        Send(LUMTREEM_SETDROPTARGET, static_cast<WPARAM>(-1));
+        MoveSubtree(g_dragSource, target);
+        g_dragSource = -1;
+        break;
+    }
+    case LUMTREEN_CANCELDRAG:
+        Send(LUMTREEM_SETDROPTARGET, static_cast<WPARAM>(-1));
+        g_dragSource = -1;
+        break;
+    default: break;
+    }
+}
+
+// The mouse messages of a hand on the control, at client points.
+void Mouse(UINT msg, POINT p, WPARAM keys) {
+    SendMessageA(g_tree, msg, keys, MAKELPARAM(p.x, p.y));
+}
+POINT RowPoint(int i) {
+    RECT rc{};
+    Send(LUMTREEM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&rc));
+    return POINT{rc.right - 60, (rc.top + rc.bottom) / 2}; // on the date
+}
+
+// For the screenshot: the Size column pulled wider by its divider, then "README.md" dragged
+// over "Website" and held there.
+void ShowMouseAtWork() {
+    RECT size{};
+    Send(LUMTREEM_GETCOLUMNHEADERRECT, 1, reinterpret_cast<LPARAM>(&size));
+    const int y = (size.top + size.bottom) / 2;
+    Mouse(WM_LBUTTONDOWN, POINT{size.right - 1, y}, MK_LBUTTON);
+    Mouse(WM_MOUSEMOVE, POINT{size.right + 24, y}, MK_LBUTTON);
+    Mouse(WM_LBUTTONUP, POINT{size.right + 24, y}, 0);
+    const POINT from = RowPoint(8), over = RowPoint(9);
+    Mouse(WM_LBUTTONDOWN, from, MK_LBUTTON);
+    Mouse(WM_MOUSEMOVE, POINT{from.x + 12, from.y + 6}, MK_LBUTTON);
+    Mouse(WM_MOUSEMOVE, over, MK_LBUTTON);
+}
+
 LRESULT CALLBACK FrameProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_CREATE:
@@ -208,26 +329,18 @@ LRESULT CALLBACK FrameProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
                                 0, 0, 0, 0, w, reinterpret_cast<HMENU>(kTreeId),
                                 GetModuleHandleA(nullptr), nullptr);
         } else {
-            g_tree = CreateWindowExA(
-                WS_EX_CLIENTEDGE, LUMTREE_CLASSNAME, "",
-                WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | LUMTREESTYLE_NOTIFY, 0, 0, 0, 0,
-                w, reinterpret_cast<HMENU>(kTreeId), GetModuleHandleA(nullptr), nullptr);
+            g_tree = CreateWindowExA(WS_EX_CLIENTEDGE, LUMTREE_CLASSNAME, "",
+                                     WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP |
+                                         LUMTREESTYLE_NOTIFY | LUMTREESTYLE_MULTIPLESEL |
+                                         LUMTREESTYLE_DRAGDROP,
+                                     0, 0, 0, 0, w, reinterpret_cast<HMENU>(kTreeId),
+                                     GetModuleHandleA(nullptr), nullptr);
         }
         return g_tree ? 0 : -1;
     case WM_SIZE: MoveWindow(g_tree, 8, 8, LOWORD(lp) - 16, HIWORD(lp) - 16, TRUE); return 0;
     case WM_SETFOCUS: SetFocus(g_tree); return 0;
     case WM_COMMAND:
-        // A click on an expand button asks the application to open or close the item.
-        if (!g_platform && reinterpret_cast<HWND>(lp) == g_tree) {
-            const int code = HIWORD(wp);
-            if (code == LUMTREEN_LBUTTONDOWN + LUMTREEHIT_BUTTON) {
-                auto caret = SendMessageA(g_tree, LUMTREEM_GETCARET, 0, 0);
-                bool open =
-                    SendMessageA(g_tree, LUMTREEM_ISEXPANDED, static_cast<WPARAM>(caret), 0);
-                SendMessageA(g_tree, LUMTREEM_EXPAND, static_cast<WPARAM>(caret),
-                             MAKELPARAM(!open, FALSE));
-            }
-        }
+        if (!g_platform && reinterpret_cast<HWND>(lp) == g_tree) OnTreeNotification(HIWORD(wp));
         return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;
     default: return DefWindowProcA(w, msg, wp, lp);
@@ -320,6 +433,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int show) {
             while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
             Sleep(20);
         }
+        if (!g_platform) ShowMouseAtWork();
         bool ok = Screenshot(frame, g_tree, screenshot);
         DestroyWindow(frame);
         std::printf("%s %s\n", ok ? "Screenshot written to" : "Could not write", screenshot);

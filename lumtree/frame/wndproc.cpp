@@ -92,20 +92,10 @@ bool OnSetCursor(TreeCtl *ctl) {
     GetCursorPos(&pt);
     ScreenToClient(ctl->window, &pt);
     if (!ctl->showHeader || !ctl->columnResizeOn) return false;
-    INT last = ctl->columnCount - 1;
-    if (last == 0 && ctl->columns[0].width < 0) return false;
     RECT bar = HeaderBarRect(ctl);
-    if (!PtInRect(&bar, pt)) return false;
-    if (ctl->columns[last].width == LUMTREE_STRETCH) --last;
-    INT x = pt.x + ctl->horizontalPos;
-    for (INT c = 0; c <= last; ++c) {
-        INT divider = ColumnLeft(ctl, c, kNone) + ColumnWidth(ctl, c, kNone) + ctl->labelWidth;
-        if (x >= divider - 4 && x < divider + 4) {
-            SetCursor(ctl->resizeCursor);
-            return true;
-        }
-    }
-    return false;
+    if (!PtInRect(&bar, pt) || DividerAt(ctl, pt.x) == kNone) return false;
+    SetCursor(ctl->resizeCursor);
+    return true;
 }
 
 void OnMouseMoveHotTrack(TreeCtl *ctl, LPARAM lp) {
@@ -118,6 +108,17 @@ void OnMouseMoveHotTrack(TreeCtl *ctl, LPARAM lp) {
     if (g_lum.trackWindow == ctl->window && g_lum.trackIndex == item) return;
     ClearHotTrack();
     SetHotTrack(ctl, item);
+    // The highlight leaves with the pointer: WM_MOUSELEAVE clears it.
+    TRACKMOUSEEVENT leave{sizeof(leave), TME_LEAVE, ctl->window, 0};
+    TrackMouseEvent(&leave);
+}
+
+// The pointer left the client area: no row stays highlighted, and the next move anywhere
+// counts as a new position.
+void OnMouseLeave(TreeCtl *ctl) {
+    if (g_lum.trackWindow != ctl->window) return;
+    ClearHotTrack();
+    g_lum.lastMouse = POINT{-1, -1};
 }
 
 void OnPaint(TreeCtl *ctl, WPARAM wp) {
@@ -181,14 +182,14 @@ bool StandardMessage(TreeCtl *ctl, UINT msg, WPARAM wp, LPARAM lp, LRESULT *resu
     case WM_HSCROLL: OnHScroll(ctl, wp, lp); return true;
     case WM_VSCROLL: OnVScroll(ctl, wp, lp); return true;
     case WM_MOUSEMOVE: OnMouseMoveHotTrack(ctl, lp); return OnMouseInput(ctl, msg, wp, lp);
+    case WM_MOUSELEAVE: OnMouseLeave(ctl); return true;
+    case WM_CAPTURECHANGED: return OnMouseInput(ctl, msg, wp, lp);
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
     case WM_LBUTTONDBLCLK: return OnMouseInput(ctl, msg, wp, lp);
     case WM_RBUTTONDOWN:
     case WM_RBUTTONUP:
-    case WM_RBUTTONDBLCLK:
-        if (HasStyle(ctl, LUMTREESTYLE_LEFTBUTTONONLY)) return false;
-        return OnMouseInput(ctl, msg, wp, lp);
+    case WM_RBUTTONDBLCLK: return OnMouseInput(ctl, msg, wp, lp);
     default: return false;
     }
 }
