@@ -2,6 +2,7 @@
 // the creation defaults, destruction and freeing.
 #include "frame.h"
 
+#include "../access/access.h"
 #include "../items/items.h"
 #include "../layout/layout.h"
 #include "../mouse/mouse.h"
@@ -161,6 +162,7 @@ void OnCreate(TreeCtl *ctl, const CREATESTRUCTA *cs) {
 
 void OnDestroy(TreeCtl *ctl) {
     HWND w = ctl->window;
+    AccessDisconnect(ctl);
     SetWindowLongA(w, GWL_STYLE, GetWindowLongA(w, GWL_STYLE) & ~LUMTREESTYLE_NOTIFY);
     DeleteAllItems(ctl, false);
     if (ctl->defaultBitmap) DeleteObject(ctl->defaultBitmap);
