@@ -745,9 +745,9 @@ bool AccessGetObject(TreeCtl *ctl, WPARAM wp, LPARAM lp, LRESULT *result) {
 }
 
 void AccessDisconnect(TreeCtl *ctl) {
+    AccessEvent(ctl, EVENT_OBJECT_DESTROY, kNone);
     AccessObject *object = ctl->access;
     if (!object) return;
-    AccessEvent(ctl, EVENT_OBJECT_DESTROY, kNone);
     ctl->access = nullptr;
     object->ctl = nullptr;
     if (object->standard) {
