@@ -41,6 +41,27 @@ bool SameGuid(REFIID a, REFIID b) {
     return IsEqualGUID(a, b) != 0;
 }
 
+// The IUnknown part of the objects here: QueryInterface hands out the one interface pointer
+// for IUnknown and the interfaces the object names as known; Release frees the object (its
+// own references first, through its Free) when the last reference goes.
+template <class Interface> HRESULT Hand(Interface *self, bool known, REFIID riid, void **out) {
+    if (!out) return E_POINTER;
+    *out = nullptr;
+    if (!known && !SameGuid(riid, IID_IUnknown)) return E_NOINTERFACE;
+    *out = self;
+    self->AddRef();
+    return S_OK;
+}
+template <class Object> ULONG Drop(Object *self) {
+    LONG left = --self->refs;
+    if (left == 0) {
+        self->Free();
+        self->~Object();
+        LumFree(self);
+    }
+    return static_cast<ULONG>(left);
+}
+
 // A string of the control (ANSI) as a BSTR; null for none.
 HRESULT ToBstr(const char *text, BSTR *out) {
     *out = nullptr;
@@ -218,26 +239,15 @@ struct AccessObject final : IAccessible {
 
     // ---- IUnknown ----
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void **out) override {
-        if (!out) return E_POINTER;
-        if (SameGuid(riid, IID_IUnknown) || SameGuid(riid, IID_IDispatch) ||
-            SameGuid(riid, kIidAccessible)) {
-            *out = static_cast<IAccessible *>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
+        return Hand<IAccessible>(
+            this, SameGuid(riid, IID_IDispatch) || SameGuid(riid, kIidAccessible), riid, out);
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(++refs); }
-    ULONG STDMETHODCALLTYPE Release() override {
-        LONG left = --refs;
-        if (left == 0) {
-            if (standard) standard->Release();
-            if (outline) outline->Release();
-            this->~AccessObject();
-            LumFree(this);
-        }
-        return static_cast<ULONG>(left);
+    ULONG STDMETHODCALLTYPE Release() override { return Drop(this); }
+    // Called by Drop before the object goes.
+    void Free() {
+        if (standard) standard->Release();
+        if (outline) outline->Release();
     }
 
     // ---- IDispatch: no type information; clients call the interface directly ----
@@ -574,25 +584,11 @@ struct IdEnum final : IEnumVARIANT {
     }
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void **out) override {
-        if (!out) return E_POINTER;
-        if (SameGuid(riid, IID_IUnknown) || SameGuid(riid, IID_IEnumVARIANT)) {
-            *out = static_cast<IEnumVARIANT *>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
+        return Hand<IEnumVARIANT>(this, SameGuid(riid, IID_IEnumVARIANT), riid, out);
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(++refs); }
-    ULONG STDMETHODCALLTYPE Release() override {
-        LONG left = --refs;
-        if (left == 0) {
-            LumFree(ids);
-            this->~IdEnum();
-            LumFree(this);
-        }
-        return static_cast<ULONG>(left);
-    }
+    ULONG STDMETHODCALLTYPE Release() override { return Drop(this); }
+    void Free() { LumFree(ids); }
     HRESULT STDMETHODCALLTYPE Next(ULONG wanted, VARIANT *out, ULONG *fetched) override {
         if (!out) return E_POINTER;
         ULONG n = 0;

@@ -57,26 +57,17 @@ struct Acc {
     Acc(const Acc &) = delete;
     Acc &operator=(const Acc &) = delete;
 
-    std::string Name(LONG id) const {
+    // A string property of a child.
+    std::string Text(HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR *),
+                     LONG id) const {
         BSTR s = nullptr;
-        p->get_accName(Id(id), &s);
+        (p->*get)(Id(id), &s);
         return Narrow(s);
     }
-    std::string Value(LONG id) const {
-        BSTR s = nullptr;
-        p->get_accValue(Id(id), &s);
-        return Narrow(s);
-    }
-    std::string Description(LONG id) const {
-        BSTR s = nullptr;
-        p->get_accDescription(Id(id), &s);
-        return Narrow(s);
-    }
-    std::string Action(LONG id) const {
-        BSTR s = nullptr;
-        p->get_accDefaultAction(Id(id), &s);
-        return Narrow(s);
-    }
+    std::string Name(LONG id) const { return Text(&IAccessible::get_accName, id); }
+    std::string Value(LONG id) const { return Text(&IAccessible::get_accValue, id); }
+    std::string Description(LONG id) const { return Text(&IAccessible::get_accDescription, id); }
+    std::string Action(LONG id) const { return Text(&IAccessible::get_accDefaultAction, id); }
     LONG Role(LONG id) const {
         VARIANT v;
         REQUIRE(p->get_accRole(Id(id), &v) == S_OK);
