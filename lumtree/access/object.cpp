@@ -183,8 +183,11 @@ struct AccessObject final : IAccessible {
         return sub;
     }
 
-    // Resolves a child id of this object; E_INVALIDARG for anything it does not name.
-    HRESULT Resolve(const TreeCtl *c, const VARIANT &v, Target *t) const {
+    // The control and what a child id of this object names: CO_E_OBJNOTCONNECTED once the
+    // control is gone, E_INVALIDARG for an id this object does not have.
+    HRESULT Resolve(const VARIANT &v, TreeCtl **control, Target *t) const {
+        const TreeCtl *c = *control = Control();
+        if (!c) return CO_E_OBJNOTCONNECTED;
         if (v.vt != VT_I4) return E_INVALIDARG;
         const LONG id = v.lVal;
         if (id == CHILDID_SELF) {
@@ -293,10 +296,9 @@ struct AccessObject final : IAccessible {
     HRESULT STDMETHODCALLTYPE get_accChild(VARIANT id, IDispatch **child) override {
         if (!child) return E_POINTER;
         *child = nullptr;
-        const TreeCtl *c = Control();
-        if (!c) return CO_E_OBJNOTCONNECTED;
+        TreeCtl *c;
         Target t;
-        if (HRESULT hr = Resolve(c, id, &t); FAILED(hr)) return hr;
+        if (HRESULT hr = Resolve(id, &c, &t); FAILED(hr)) return hr;
         if (t.kind == Kind::Self) {
             AddRef();
             *child = this;
@@ -310,10 +312,9 @@ struct AccessObject final : IAccessible {
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT id, BSTR *name) override {
         if (!name) return E_POINTER;
         *name = nullptr;
-        const TreeCtl *c = Control();
-        if (!c) return CO_E_OBJNOTCONNECTED;
+        TreeCtl *c;
         Target t;
-        if (HRESULT hr = Resolve(c, id, &t); FAILED(hr)) return hr;
+        if (HRESULT hr = Resolve(id, &c, &t); FAILED(hr)) return hr;
         char number[16];
         switch (t.kind) {
         case Kind::Self:
@@ -332,10 +333,9 @@ struct AccessObject final : IAccessible {
     HRESULT STDMETHODCALLTYPE get_accValue(VARIANT id, BSTR *value) override {
         if (!value) return E_POINTER;
         *value = nullptr;
-        const TreeCtl *c = Control();
-        if (!c) return CO_E_OBJNOTCONNECTED;
+        TreeCtl *c;
         Target t;
-        if (HRESULT hr = Resolve(c, id, &t); FAILED(hr)) return hr;
+        if (HRESULT hr = Resolve(id, &c, &t); FAILED(hr)) return hr;
         if (t.kind != Kind::Item) return S_FALSE;
         char level[16];
         wsprintfA(level, "%d", LevelOf(c, t.index));
@@ -345,10 +345,9 @@ struct AccessObject final : IAccessible {
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT id, BSTR *text) override {
         if (!text) return E_POINTER;
         *text = nullptr;
-        const TreeCtl *c = Control();
-        if (!c) return CO_E_OBJNOTCONNECTED;
+        TreeCtl *c;
         Target t;
-        if (HRESULT hr = Resolve(c, id, &t); FAILED(hr)) return hr;
+        if (HRESULT hr = Resolve(id, &c, &t); FAILED(hr)) return hr;
         if (t.kind != Kind::Item) return S_FALSE;
         INT length = Description(c, t.index, nullptr);
         if (length == 0) return S_FALSE;
@@ -361,10 +360,9 @@ struct AccessObject final : IAccessible {
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT id, VARIANT *role) override {
         if (!role) return E_POINTER;
         VariantInit(role);
-        const TreeCtl *c = Control();
-        if (!c) return CO_E_OBJNOTCONNECTED;
+        TreeCtl *c;
         Target t;
-        if (HRESULT hr = Resolve(c, id, &t); FAILED(hr)) return hr;
+        if (HRESULT hr = Resolve(id, &c, &t); FAILED(hr)) return hr;
         switch (t.kind) {
         case Kind::Self:
             SetI4(role, part == Part::Outline ? ROLE_SYSTEM_OUTLINE : ROLE_SYSTEM_LIST);
@@ -380,10 +378,9 @@ struct AccessObject final : IAccessible {
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT id, VARIANT *state) override {
         if (!state) return E_POINTER;
         VariantInit(state);
-        const TreeCtl *c = Control();
-        if (!c) return CO_E_OBJNOTCONNECTED;
+        TreeCtl *c;
         Target t;
-        if (HRESULT hr = Resolve(c, id, &t); FAILED(hr)) return hr;
+        if (HRESULT hr = Resolve(id, &c, &t); FAILED(hr)) return hr;
         LONG bits = kStateNone;
         switch (t.kind) {
         case Kind::Self:
@@ -459,10 +456,9 @@ struct AccessObject final : IAccessible {
     HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT id, BSTR *action) override {
         if (!action) return E_POINTER;
         *action = nullptr;
-        const TreeCtl *c = Control();
-        if (!c) return CO_E_OBJNOTCONNECTED;
+        TreeCtl *c;
         Target t;
-        if (HRESULT hr = Resolve(c, id, &t); FAILED(hr)) return hr;
+        if (HRESULT hr = Resolve(id, &c, &t); FAILED(hr)) return hr;
         if (t.kind != Kind::Item) return S_FALSE;
         if (!HasChildren(c, t.index)) return ToBstr("Select", action);
         return ToBstr(IsExpanded(c, t.index) ? "Collapse" : "Expand", action);
@@ -473,10 +469,9 @@ struct AccessObject final : IAccessible {
     HRESULT STDMETHODCALLTYPE accLocation(LONG *x, LONG *y, LONG *w, LONG *h, VARIANT id) override {
         if (!x || !y || !w || !h) return E_POINTER;
         *x = *y = *w = *h = 0;
-        const TreeCtl *c = Control();
-        if (!c) return CO_E_OBJNOTCONNECTED;
+        TreeCtl *c;
         Target t;
-        if (HRESULT hr = Resolve(c, id, &t); FAILED(hr)) return hr;
+        if (HRESULT hr = Resolve(id, &c, &t); FAILED(hr)) return hr;
         RECT rect{};
         switch (t.kind) {
         case Kind::Self:
@@ -503,10 +498,9 @@ struct AccessObject final : IAccessible {
     HRESULT STDMETHODCALLTYPE accNavigate(LONG dir, VARIANT start, VARIANT *end) override {
         if (!end) return E_POINTER;
         VariantInit(end);
-        const TreeCtl *c = Control();
-        if (!c) return CO_E_OBJNOTCONNECTED;
+        TreeCtl *c;
         Target t;
-        if (HRESULT hr = Resolve(c, start, &t); FAILED(hr)) return hr;
+        if (HRESULT hr = Resolve(start, &c, &t); FAILED(hr)) return hr;
         INT found = kNone;
         switch (t.kind) {
         case Kind::Self:
@@ -540,10 +534,9 @@ struct AccessObject final : IAccessible {
     HRESULT STDMETHODCALLTYPE accHitTest(LONG x, LONG y, VARIANT *hit) override;
 
     HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT id) override {
-        TreeCtl *c = Control();
-        if (!c) return CO_E_OBJNOTCONNECTED;
+        TreeCtl *c;
         Target t;
-        if (HRESULT hr = Resolve(c, id, &t); FAILED(hr)) return hr;
+        if (HRESULT hr = Resolve(id, &c, &t); FAILED(hr)) return hr;
         if (t.kind != Kind::Item) return DISP_E_MEMBERNOTFOUND;
         if (HasChildren(c, t.index)) {
             SingleSelectionStep(c, t.index, false, false);
@@ -651,10 +644,9 @@ HRESULT STDMETHODCALLTYPE AccessObject::get_accSelection(VARIANT *selection) {
 
 // Selection flags through the selection steps (see access.h).
 HRESULT STDMETHODCALLTYPE AccessObject::accSelect(LONG flags, VARIANT id) {
-    TreeCtl *c = Control();
-    if (!c) return CO_E_OBJNOTCONNECTED;
+    TreeCtl *c;
     Target t;
-    if (HRESULT hr = Resolve(c, id, &t); FAILED(hr)) return hr;
+    if (HRESULT hr = Resolve(id, &c, &t); FAILED(hr)) return hr;
     const bool take = flags & SELFLAG_TAKESELECTION, add = flags & SELFLAG_ADDSELECTION,
                remove = flags & SELFLAG_REMOVESELECTION, extend = flags & SELFLAG_EXTENDSELECTION;
     if ((flags & ~SELFLAG_VALID) || (take && (add || remove || extend)) || (add && remove))

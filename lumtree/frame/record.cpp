@@ -162,9 +162,9 @@ void OnCreate(TreeCtl *ctl, const CREATESTRUCTA *cs) {
 
 void OnDestroy(TreeCtl *ctl) {
     HWND w = ctl->window;
-    AccessDisconnect(ctl);
     SetWindowLongA(w, GWL_STYLE, GetWindowLongA(w, GWL_STYLE) & ~LUMTREESTYLE_NOTIFY);
     DeleteAllItems(ctl, false);
+    AccessDisconnect(ctl);
     if (ctl->defaultBitmap) DeleteObject(ctl->defaultBitmap);
     ctl->defaultBitmap = ctl->buttonStrip = nullptr;
     if (ctl->backBrush) {

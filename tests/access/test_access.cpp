@@ -275,6 +275,15 @@ TEST_CASE("columns, header bar and row labels are reachable") {
     CHECK(acc.Description(2) == "Size: 1 KB");
     CHECK(acc.Description(3) == "");
 
+    // The children as AccessibleChildren lists them: three items, then the two objects.
+    VARIANT kids[5];
+    LONG got = 0;
+    REQUIRE(AccessibleChildren(acc.p, 0, 5, kids, &got) == S_OK);
+    REQUIRE(got == 5);
+    CHECK((kids[0].vt == VT_I4 && kids[0].lVal == 1 && kids[2].lVal == 3));
+    CHECK((kids[3].vt == VT_DISPATCH && kids[4].vt == VT_DISPATCH));
+    for (VARIANT &kid : kids) VariantClear(&kid);
+
     Acc header(acc.Child(4));
     CHECK(header.Role(CHILDID_SELF) == ROLE_SYSTEM_LIST);
     CHECK(header.Count() == 3);
@@ -417,4 +426,33 @@ TEST_CASE("a client holding the object after the control is destroyed gets error
     CHECK(held->accSelect(SELFLAG_TAKESELECTION, Id(1)) == CO_E_OBJNOTCONNECTED);
     CHECK(held->accHitTest(0, 0, &v) == CO_E_OBJNOTCONNECTED);
     held->Release();
+}
+
+TEST_CASE("null pointers and unknown ids, directions and flags are refused without a change") {
+    Parent parent;
+    HWND tree = parent.Tree();
+    AddItems(tree, {{"a", 0}, {"b", 1}});
+    Acc acc(tree);
+    IAccessible *p = acc.p;
+    LONG x;
+    VARIANT v, text;
+    VariantInit(&text);
+    text.vt = VT_BSTR;
+    CHECK(p->get_accName(Id(1), nullptr) == E_POINTER);
+    CHECK(p->get_accState(Id(1), nullptr) == E_POINTER);
+    CHECK(p->accLocation(nullptr, &x, &x, &x, Id(1)) == E_POINTER);
+    CHECK(p->accNavigate(NAVDIR_DOWN, Id(1), nullptr) == E_POINTER);
+    CHECK(p->accHitTest(0, 0, nullptr) == E_POINTER);
+    CHECK(p->get_accSelection(nullptr) == E_POINTER);
+    CHECK(p->get_accFocus(nullptr) == E_POINTER);
+    CHECK(p->get_accChildCount(nullptr) == E_POINTER);
+    CHECK(p->get_accParent(nullptr) == E_POINTER);
+    CHECK(p->get_accRole(text, &v) == E_INVALIDARG);
+    CHECK(p->accDoDefaultAction(Id(9)) == E_INVALIDARG);
+    CHECK(p->accNavigate(99, Id(1), &v) == S_FALSE);
+    CHECK(v.vt == VT_EMPTY);
+    CHECK(p->accSelect(0x100, Id(2)) == E_INVALIDARG);
+    CHECK(p->accSelect(SELFLAG_TAKESELECTION, Id(CHILDID_SELF)) == E_INVALIDARG);
+    CHECK(SendI(tree, LUMTREEM_GETSELECTION) == -1);
+    CHECK(SendI(tree, LUMTREEM_ISEXPANDED, 0) == 1);
 }
