@@ -18,6 +18,7 @@
 #include "png.h"
 
 #include <commctrl.h>
+#include <objbase.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -393,6 +394,8 @@ const char *Option(const std::string &args, const char *name) {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int show) {
     LumTree_RegisterApp(instance);
+    // The controls hand screen readers their accessible object only on a thread with COM.
+    CoInitialize(nullptr);
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_TREEVIEW_CLASSES};
     InitCommonControlsEx(&icc);
     const std::string args = cmdLine ? cmdLine : "";

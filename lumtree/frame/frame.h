@@ -207,6 +207,9 @@ struct TreeCtl {
     // control to the application (a notification, a comparison routine) can tell afterwards
     // whether the list it was working on is still the same.
     UINT listVersion;
+    // The accessible object handed to accessibility clients, made on their first request and
+    // disconnected at WM_DESTROY (access/object.cpp).
+    struct AccessObject *access;
 };
 
 // The colour table shares storage with the 27 named colour fields; the order of the table

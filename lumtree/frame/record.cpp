@@ -2,6 +2,7 @@
 // the creation defaults, destruction and freeing.
 #include "frame.h"
 
+#include "../access/access.h"
 #include "../items/items.h"
 #include "../layout/layout.h"
 #include "../mouse/mouse.h"
@@ -163,6 +164,7 @@ void OnDestroy(TreeCtl *ctl) {
     HWND w = ctl->window;
     SetWindowLongA(w, GWL_STYLE, GetWindowLongA(w, GWL_STYLE) & ~LUMTREESTYLE_NOTIFY);
     DeleteAllItems(ctl, false);
+    AccessDisconnect(ctl);
     if (ctl->defaultBitmap) DeleteObject(ctl->defaultBitmap);
     ctl->defaultBitmap = ctl->buttonStrip = nullptr;
     if (ctl->backBrush) {

@@ -3,6 +3,7 @@
 // messages passed on to the parent, and default processing.
 #include "frame.h"
 
+#include "../access/access.h"
 #include "../items/items.h"
 #include "../layout/layout.h"
 #include "../mouse/mouse.h"
@@ -77,6 +78,7 @@ void InvalidateFocusRows(TreeCtl *ctl) {
 void OnSetFocus(TreeCtl *ctl) {
     if (HWND child = GetWindow(ctl->window, GW_CHILD)) SetFocus(child);
     InvalidateFocusRows(ctl);
+    if (ctl->itemCount > 0) AccessEvent(ctl, EVENT_OBJECT_FOCUS, ctl->caret);
     NotifyAlways(ctl, LUMTREEN_SETFOCUS);
 }
 
@@ -167,6 +169,7 @@ bool StandardMessage(TreeCtl *ctl, UINT msg, WPARAM wp, LPARAM lp, LRESULT *resu
         }
         return true;
     case WM_CANCELMODE: EndTracking(ctl); return true;
+    case WM_GETOBJECT: return AccessGetObject(ctl, wp, lp, result);
     case WM_SETCURSOR:
         if (!OnSetCursor(ctl)) return false;
         *result = 1;

@@ -3,6 +3,7 @@
 // message's failure value; so does a null buffer where one is needed.
 #include "items.h"
 
+#include "../access/access.h"
 #include "../layout/layout.h"
 
 #include <cstring>
@@ -91,6 +92,7 @@ INT EnableItem(TreeCtl *ctl, INT i, bool enable) {
     if (((item->flags & kItemEnabled) != 0) == enable) return 1;
     item->flags = enable ? (item->flags | kItemEnabled) : (item->flags & ~kItemEnabled);
     RepaintWholeRow(ctl, i);
+    AccessEvent(ctl, EVENT_OBJECT_STATECHANGE, i);
     return 1;
 }
 

@@ -1,6 +1,7 @@
 // Item records, the insertion core, single-item deletion and delete-all.
 #include "items.h"
 
+#include "../access/access.h"
 #include "../layout/layout.h"
 
 #include <cstring>
@@ -61,6 +62,7 @@ INT InsertItemCore(TreeCtl *ctl, const ItemTemplate &tmpl, INT pos, const char *
         if (*stored >= 0 && *stored >= pos) ++*stored;
     }
     if (ctl->itemCount > 1 && pos <= ctl->caret) ++ctl->caret;
+    AccessEvent(ctl, EVENT_OBJECT_REORDER, kNone);
     return pos;
 }
 
@@ -118,6 +120,7 @@ void DeleteRun(TreeCtl *ctl, INT i, INT count) {
         FreeItem(ctl, run[k]);
     }
     if (run != single) LumFree(run);
+    AccessEvent(ctl, EVENT_OBJECT_REORDER, kNone);
 }
 
 INT AddItem(TreeCtl *ctl, INT pos, const char *text) {
@@ -176,6 +179,7 @@ bool SetItemLevel(TreeCtl *ctl, INT i, INT level) {
     }
     if (level == old) return true;
     StoreItemLevel(ctl, i, level);
+    AccessEvent(ctl, EVENT_OBJECT_REORDER, kNone);
     if (level > ctl->maxLevel) {
         NoteLevel(ctl, level);
         InvalidateHeaderBar(ctl);
@@ -220,6 +224,7 @@ void DeleteAllItems(TreeCtl *ctl, bool keepTreeWidth) {
         FreeItem(ctl, item);
     }
     LumFree(items);
+    AccessEvent(ctl, EVENT_OBJECT_REORDER, kNone);
     if (DrawingLive(ctl)) InvalidateRect(ctl->window, nullptr, FALSE);
     UpdateVScrollBar(ctl);
     UpdateHScrollBar(ctl);
@@ -227,6 +232,7 @@ void DeleteAllItems(TreeCtl *ctl, bool keepTreeWidth) {
 
 bool SetTextColumnText(TreeCtl *ctl, INT i, const char *text) {
     if (!SetItemText(ctl, i, ctl->textColumn, text)) return false;
+    AccessTextEvent(ctl, i, ctl->textColumn);
     InvalidateRows(ctl, i, false, false, true);
     return true;
 }

@@ -1,6 +1,7 @@
 // Tree relations read off the levels, and the show/expand changes of the shown flags.
 #include "items.h"
 
+#include "../access/access.h"
 #include "../layout/layout.h"
 
 namespace {
@@ -140,6 +141,7 @@ bool ExpandItem(TreeCtl *ctl, INT i, bool expand, bool allLevels) {
                     ctl->caret = NearestShown(ctl, j);
                     InvalidateRows(ctl, j, false, true, true);
                     InvalidateRows(ctl, ctl->caret, false, true, true);
+                    AccessEvent(ctl, EVENT_OBJECT_FOCUS, ctl->caret);
                 }
                 if (j == ctl->topIndex) {
                     ctl->topIndex = NearestShown(ctl, j);
@@ -152,6 +154,7 @@ bool ExpandItem(TreeCtl *ctl, INT i, bool expand, bool allLevels) {
     }
     InvalidateRows(ctl, i, true, true, true);
     UpdateVScrollBar(ctl);
+    AccessEvent(ctl, EVENT_OBJECT_STATECHANGE, i);
     return true;
 }
 

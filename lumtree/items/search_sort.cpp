@@ -1,6 +1,7 @@
 // Finding items by data or text, and sorting the children of an item.
 #include "items.h"
 
+#include "../access/access.h"
 #include "../layout/layout.h"
 #include "../selection/selection.h"
 
@@ -170,5 +171,6 @@ INT SortChildren(TreeCtl *ctl, INT parent, LUMTREETEXTCOMPAREPROC textCompare,
     ScrollToTop(ctl, ItemAtRow(ctl, topRow));
     CaretStep(ctl, ItemAtRow(ctl, caretRow));
     InvalidateRows(ctl, first, true, true, true);
+    AccessEvent(ctl, EVENT_OBJECT_REORDER, kNone);
     return 1;
 }

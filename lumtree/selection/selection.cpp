@@ -2,6 +2,7 @@
 // which the mouse and the keyboard change them with notifications.
 #include "selection.h"
 
+#include "../access/access.h"
 #include "../items/items.h"
 #include "../layout/layout.h"
 
@@ -19,6 +20,7 @@ void SetSelectedFlag(TreeCtl *ctl, INT i, bool selected) {
     if (((item->flags & kItemSelected) != 0) != selected) {
         item->flags ^= kItemSelected;
         ctl->selectedCount += selected ? 1 : -1;
+        AccessSelectionEvent(ctl, i, selected);
     }
     InvalidateRows(ctl, i, false, true, true);
 }
@@ -75,8 +77,10 @@ void SetSelectedFlags(TreeCtl *ctl, INT first, INT last, bool selected) {
         if ((item->flags & kItemSelected) == want) continue;
         item->flags ^= kItemSelected;
         ctl->selectedCount += selected ? 1 : -1;
+        AccessSelectionRangeEvent(ctl, i, selected, first, last);
         if (i >= viewFirst && i <= viewLast) InvalidateRows(ctl, i, false, true, true);
     }
+    AccessSelectionRangeEnd(ctl, first, last);
 }
 
 INT SetSelection(TreeCtl *ctl, INT n) {
@@ -102,6 +106,7 @@ INT SetCaret(TreeCtl *ctl, INT n) {
     if (focus && ctl->caret >= 0) InvalidateRows(ctl, ctl->caret, false, false, true);
     ctl->caret = n;
     if (focus) InvalidateRows(ctl, n, false, false, true);
+    if (n < ctl->itemCount) AccessEvent(ctl, EVENT_OBJECT_FOCUS, n);
     return 0;
 }
 

@@ -1,0 +1,458 @@
+// Accessibility: the control as an accessibility client sees it through the platform's library
+// (AccessibleObjectFromWindow), checked against the control's own messages on random trees,
+// the actions an automation client takes, the object after the control is gone, and the
+// WinEvents an out-of-context hook records while keys and messages change the control.
+#include "../support/harness.h"
+
+#include <oleacc.h>
+
+#include <cstdlib>
+#include <string>
+
+using namespace lt;
+
+namespace {
+
+constexpr IID kIidAccessible = {
+    0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+const HRESULT g_com = CoInitialize(nullptr);
+constexpr DWORD kMulti = kNotifyStyle | LUMTREESTYLE_MULTIPLESEL;
+constexpr int kButton = LUMTREEN_LBUTTONDOWN + LUMTREEHIT_BUTTON;
+
+VARIANT Id(LONG id) {
+    VARIANT v;
+    VariantInit(&v);
+    v.vt = VT_I4;
+    v.lVal = id;
+    return v;
+}
+
+std::string Narrow(BSTR text) {
+    std::string out;
+    if (text) {
+        int n = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
+        out.resize(static_cast<size_t>(n));
+        WideCharToMultiByte(CP_ACP, 0, text, -1, out.data(), n, nullptr, nullptr);
+        out.resize(static_cast<size_t>(n - 1));
+        SysFreeString(text);
+    }
+    return out;
+}
+
+// The accessible object of a window, as a client gets it.
+struct Acc {
+    IAccessible *p = nullptr;
+    explicit Acc(HWND w) {
+        REQUIRE(AccessibleObjectFromWindow(w, OBJID_CLIENT, kIidAccessible,
+                                           reinterpret_cast<void **>(&p)) == S_OK);
+    }
+    explicit Acc(IDispatch *d) {
+        REQUIRE(d);
+        REQUIRE(d->QueryInterface(kIidAccessible, reinterpret_cast<void **>(&p)) == S_OK);
+        d->Release();
+    }
+    ~Acc() {
+        if (p) p->Release();
+    }
+    Acc(const Acc &) = delete;
+    Acc &operator=(const Acc &) = delete;
+
+    // A string property of a child.
+    std::string Text(HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR *),
+                     LONG id) const {
+        BSTR s = nullptr;
+        (p->*get)(Id(id), &s);
+        return Narrow(s);
+    }
+    std::string Name(LONG id) const { return Text(&IAccessible::get_accName, id); }
+    std::string Value(LONG id) const { return Text(&IAccessible::get_accValue, id); }
+    std::string Description(LONG id) const { return Text(&IAccessible::get_accDescription, id); }
+    std::string Action(LONG id) const { return Text(&IAccessible::get_accDefaultAction, id); }
+    LONG Role(LONG id) const {
+        VARIANT v;
+        REQUIRE(p->get_accRole(Id(id), &v) == S_OK);
+        return v.lVal;
+    }
+    LONG State(LONG id) const {
+        VARIANT v;
+        REQUIRE(p->get_accState(Id(id), &v) == S_OK);
+        return v.lVal;
+    }
+    LONG Count() const {
+        LONG n = -1;
+        REQUIRE(p->get_accChildCount(&n) == S_OK);
+        return n;
+    }
+    // The id a navigation ends at, 0 for none.
+    LONG Navigate(LONG id, LONG dir) const {
+        VARIANT end;
+        HRESULT hr = p->accNavigate(dir, Id(id), &end);
+        if (hr != S_OK) return 0;
+        REQUIRE(end.vt == VT_I4);
+        return end.lVal;
+    }
+    // Location in client coordinates of w; empty when the object reports none.
+    RECT Location(HWND w, LONG id) const {
+        LONG x, y, cx, cy;
+        if (p->accLocation(&x, &y, &cx, &cy, Id(id)) != S_OK) return RECT{};
+        RECT r{x, y, x + cx, y + cy};
+        MapWindowPoints(nullptr, w, reinterpret_cast<POINT *>(&r), 2);
+        return r;
+    }
+    VARIANT HitTest(HWND w, int x, int y) const {
+        POINT pt{x, y};
+        ClientToScreen(w, &pt);
+        VARIANT v;
+        VariantInit(&v);
+        p->accHitTest(pt.x, pt.y, &v);
+        return v;
+    }
+    IDispatch *Child(LONG id) const {
+        IDispatch *d = nullptr;
+        p->get_accChild(Id(id), &d);
+        return d;
+    }
+};
+
+std::string ItemText(HWND tree, int i) {
+    char buffer[256] = "";
+    Send(tree, LUMTREEM_GETTEXT, WPARAM(i), Ptr(buffer));
+    return buffer;
+}
+RECT ItemRect(HWND tree, int i) {
+    RECT r{};
+    return SendI(tree, LUMTREEM_GETITEMRECT, WPARAM(i), Ptr(&r)) == 0 ? r : RECT{};
+}
+bool SameRect(const RECT &a, const RECT &b) {
+    return EqualRect(&a, &b) != 0 || (IsRectEmpty(&a) && IsRectEmpty(&b));
+}
+
+// A random tree of n items: levels that go at most one deeper, some subtrees collapsed, some
+// items disabled, some selected, the view scrolled somewhere.
+void RandomTree(HWND tree, int n, unsigned seed, bool multi) {
+    srand(seed);
+    int level = 0;
+    char text[32];
+    for (int i = 0; i < n; ++i) {
+        wsprintfA(text, "Node %d-%u", i, seed);
+        Send(tree, LUMTREEM_ADDITEM, 0, Ptr(text));
+        level = i == 0 ? 0 : rand() % (level + 2);
+        Send(tree, LUMTREEM_SETLEVEL, WPARAM(i), level);
+    }
+    for (int k = 0; k < n / 6; ++k) Send(tree, LUMTREEM_EXPAND, WPARAM(rand() % n), 0);
+    for (int k = 0; k < n / 8; ++k) Send(tree, LUMTREEM_ENABLEITEM, WPARAM(rand() % n), 0);
+    if (multi) {
+        for (int k = 0; k < n / 5; ++k) Send(tree, LUMTREEM_SELECTITEM, 1, rand() % n);
+    } else {
+        Send(tree, LUMTREEM_SETSELECTION, WPARAM(rand() % n));
+    }
+    Send(tree, LUMTREEM_SETCARET, WPARAM(rand() % n));
+    Send(tree, LUMTREEM_SETTOPINDEX, WPARAM(rand() % n));
+}
+
+// The shown item after (step 1) or before (step -1) i, by the shown flags; -1 for none.
+int ShownNeighbour(HWND tree, int i, int step) {
+    const int n = SendI(tree, LUMTREEM_GETCOUNT);
+    for (int j = i + step; j >= 0 && j < n; j += step)
+        if (SendI(tree, LUMTREEM_ISSHOWN, WPARAM(j))) return j;
+    return -1;
+}
+
+} // namespace
+
+TEST_CASE("items read through the accessible object agree with the control's messages") {
+    REQUIRE(SUCCEEDED(g_com));
+    for (unsigned seed : {1u, 2u, 3u, 4u}) {
+        CAPTURE(seed);
+        const bool multi = seed % 2 == 0;
+        Parent parent(300, 340);
+        HWND tree = parent.Tree(multi ? kMulti : kNotifyStyle, 0, 0, 240, 300);
+        const int n = 70;
+        RandomTree(tree, n, seed, multi);
+        if (seed == 3) SetFocus(tree);
+        Acc acc(tree);
+        CHECK(acc.Role(CHILDID_SELF) == ROLE_SYSTEM_OUTLINE);
+        CHECK(acc.Count() == n + 2);
+        const LONG self = acc.State(CHILDID_SELF);
+        CHECK(((self & STATE_SYSTEM_MULTISELECTABLE) != 0) == multi);
+        CHECK(((self & STATE_SYSTEM_FOCUSED) != 0) == (seed == 3));
+
+        const bool focused = GetFocus() == tree;
+        const int caret = SendI(tree, LUMTREEM_GETCARET);
+        for (int i = 0; i < n; ++i) {
+            CAPTURE(i);
+            const LONG id = i + 1;
+            CHECK(acc.Name(id) == ItemText(tree, i));
+            CHECK(acc.Value(id) == std::to_string(SendI(tree, LUMTREEM_GETLEVEL, WPARAM(i))));
+            CHECK(acc.Role(id) == ROLE_SYSTEM_OUTLINEITEM);
+            const LONG state = acc.State(id);
+            const bool shown = SendI(tree, LUMTREEM_ISSHOWN, WPARAM(i)) == 1;
+            const RECT row = ItemRect(tree, i);
+            const int firstChild = SendI(tree, LUMTREEM_GETCHILD, WPARAM(i), 1);
+            const bool expanded = SendI(tree, LUMTREEM_ISEXPANDED, WPARAM(i)) == 1;
+            CHECK(((state & STATE_SYSTEM_INVISIBLE) != 0) == !shown);
+            CHECK(((state & STATE_SYSTEM_OFFSCREEN) != 0) == (shown && IsRectEmpty(&row)));
+            CHECK(((state & STATE_SYSTEM_SELECTED) != 0) ==
+                  (SendI(tree, LUMTREEM_ISSELECTED, WPARAM(i)) == 1));
+            CHECK(((state & STATE_SYSTEM_UNAVAILABLE) != 0) ==
+                  (SendI(tree, LUMTREEM_ISENABLED, WPARAM(i)) == 0));
+            CHECK(((state & STATE_SYSTEM_EXPANDED) != 0) == expanded);
+            CHECK(((state & STATE_SYSTEM_COLLAPSED) != 0) == (firstChild >= 0 && !expanded));
+            CHECK(((state & STATE_SYSTEM_FOCUSED) != 0) == (focused && i == caret));
+            CHECK(((state & STATE_SYSTEM_MULTISELECTABLE) != 0) == multi);
+            CHECK((state & STATE_SYSTEM_SELECTABLE) != 0);
+            CHECK(SameRect(acc.Location(tree, id), row));
+            if (!IsRectEmpty(&row)) {
+                VARIANT hit = acc.HitTest(tree, row.left + 1, row.bottom - 1);
+                CHECK((hit.vt == VT_I4 && hit.lVal == id));
+            }
+
+            const int parentItem = SendI(tree, LUMTREEM_GETPARENT, WPARAM(i));
+            const int lastChild =
+                firstChild < 0 ? -1 : SendI(tree, LUMTREEM_GETSIBLING, WPARAM(firstChild), 2);
+            CHECK(acc.Navigate(id, NAVDIR_LEFT) == parentItem + 1);
+            CHECK(acc.Navigate(id, NAVDIR_FIRSTCHILD) == firstChild + 1);
+            CHECK(acc.Navigate(id, NAVDIR_LASTCHILD) == lastChild + 1);
+            CHECK(acc.Navigate(id, NAVDIR_NEXT) == SendI(tree, LUMTREEM_GETSIBLING, i, 4) + 1);
+            CHECK(acc.Navigate(id, NAVDIR_PREVIOUS) ==
+                  SendI(tree, LUMTREEM_GETSIBLING, WPARAM(i), 3) + 1);
+            CHECK(acc.Navigate(id, NAVDIR_DOWN) == ShownNeighbour(tree, i, 1) + 1);
+            CHECK(acc.Navigate(id, NAVDIR_UP) == ShownNeighbour(tree, i, -1) + 1);
+        }
+        CHECK(acc.Navigate(CHILDID_SELF, NAVDIR_FIRSTCHILD) == 1);
+        CHECK(acc.Navigate(CHILDID_SELF, NAVDIR_LASTCHILD) == ShownNeighbour(tree, n, -1) + 1);
+
+        // The focus and the selection.
+        VARIANT v;
+        REQUIRE(SUCCEEDED(acc.p->get_accFocus(&v)));
+        CHECK((focused ? v.vt == VT_I4 && v.lVal == caret + 1 : v.vt == VT_EMPTY));
+        REQUIRE(SUCCEEDED(acc.p->get_accSelection(&v)));
+        std::vector<int> seen, want;
+        for (int i = 0; i < n; ++i)
+            if (SendI(tree, LUMTREEM_ISSELECTED, WPARAM(i)) == 1) want.push_back(i + 1);
+        if (v.vt == VT_I4) seen.push_back(v.lVal);
+        if (v.vt == VT_UNKNOWN) {
+            IEnumVARIANT *list = nullptr;
+            REQUIRE(v.punkVal->QueryInterface(IID_IEnumVARIANT, (void **)&list) == S_OK);
+            v.punkVal->Release();
+            VARIANT one;
+            ULONG got = 0;
+            while (list->Next(1, &one, &got) == S_OK && got == 1) seen.push_back(one.lVal);
+            list->Release();
+        }
+        CHECK(seen == want);
+        // Child ids beyond the list are refused.
+        CHECK(acc.p->get_accRole(Id(n + 3), &v) == E_INVALIDARG);
+        CHECK(acc.p->get_accRole(Id(-1), &v) == E_INVALIDARG);
+    }
+}
+
+TEST_CASE("columns, header bar and row labels are reachable") {
+    Parent parent(360, 300);
+    HWND tree = parent.Tree(kNotifyStyle, 0, 0, 330, 260);
+    TreeColumnInfo columns[3] = {{90, 0, 0, nullptr}, {70, 0, 0, nullptr}, {-1, 0, 0, nullptr}};
+    REQUIRE(SendI(tree, LUMTREEM_SETCOLUMNINFO, 3, Ptr(columns)) == 1);
+    const char *titles[3] = {"Name", "", "Size"};
+    for (int c = 0; c < 3; ++c) {
+        Send(tree, LUMTREEM_SETTEXTCOLUMN, WPARAM(c));
+        Send(tree, LUMTREEM_SETCOLUMNTITLE, 0, Ptr(titles[c]));
+    }
+    Send(tree, LUMTREEM_SETTEXTCOLUMN, 0);
+    AddItems(tree, {{"root", 0}, {"leaf", 1}, {"other", 0}});
+    Send(tree, LUMTREEM_SETTEXTCOLUMN, 1);
+    Send(tree, LUMTREEM_SETTEXT, 0, Ptr("dir"));
+    Send(tree, LUMTREEM_SETTEXTCOLUMN, 2);
+    Send(tree, LUMTREEM_SETTEXT, 0, Ptr("4 KB"));
+    Send(tree, LUMTREEM_SETTEXT, 1, Ptr("1 KB"));
+    Send(tree, LUMTREEM_SETTEXTCOLUMN, 0);
+    Send(tree, LUMTREEM_SHOWHEADER, 1);
+    Send(tree, LUMTREEM_SHOWLABELS, 5);
+    Send(tree, LUMTREEM_SETLABELTEXT, 2, Ptr("third"));
+
+    Acc acc(tree);
+    CHECK(acc.Name(1) == "root");
+    CHECK(acc.Description(1) == "dir, Size: 4 KB");
+    CHECK(acc.Description(2) == "Size: 1 KB");
+    CHECK(acc.Description(3) == "");
+
+    // The children as AccessibleChildren lists them: three items, then the two objects.
+    VARIANT kids[5];
+    LONG got = 0;
+    REQUIRE(AccessibleChildren(acc.p, 0, 5, kids, &got) == S_OK);
+    REQUIRE(got == 5);
+    CHECK((kids[0].vt == VT_I4 && kids[0].lVal == 1 && kids[2].lVal == 3));
+    CHECK((kids[3].vt == VT_DISPATCH && kids[4].vt == VT_DISPATCH));
+    for (VARIANT &kid : kids) VariantClear(&kid);
+
+    Acc header(acc.Child(4));
+    CHECK(header.Role(CHILDID_SELF) == ROLE_SYSTEM_LIST);
+    CHECK(header.Count() == 3);
+    RECT bar{};
+    Send(tree, LUMTREEM_GETCOLUMNHEADERRECT, WPARAM(-1), Ptr(&bar));
+    CHECK(SameRect(header.Location(tree, CHILDID_SELF), bar));
+    for (int c = 0; c < 3; ++c) {
+        CAPTURE(c);
+        RECT cell{};
+        Send(tree, LUMTREEM_GETCOLUMNHEADERRECT, WPARAM(c), Ptr(&cell));
+        CHECK(header.Name(c + 1) == titles[c]);
+        CHECK(header.Role(c + 1) == ROLE_SYSTEM_COLUMNHEADER);
+        CHECK(SameRect(header.Location(tree, c + 1), cell));
+        VARIANT hit = header.HitTest(tree, cell.left + 2, cell.top + 2);
+        CHECK((hit.vt == VT_I4 && hit.lVal == c + 1));
+    }
+    CHECK(header.Navigate(1, NAVDIR_NEXT) == 2);
+    VARIANT onBar = acc.HitTest(tree, bar.left + 2, bar.top + 2);
+    REQUIRE(onBar.vt == VT_DISPATCH);
+    Acc barObject(onBar.pdispVal);
+    CHECK(barObject.Role(CHILDID_SELF) == ROLE_SYSTEM_LIST);
+
+    Acc labels(acc.Child(5));
+    CHECK(labels.Count() == 3);
+    CHECK(labels.Name(1) == "1");
+    CHECK(labels.Name(3) == "third");
+    CHECK(labels.Role(2) == ROLE_SYSTEM_ROWHEADER);
+    RECT label{};
+    Send(tree, LUMTREEM_GETLABELRECT, 1, Ptr(&label));
+    CHECK(SameRect(labels.Location(tree, 2), label));
+    VARIANT onLabel = acc.HitTest(tree, label.left + 1, label.top + 1);
+    REQUIRE(onLabel.vt == VT_DISPATCH);
+    Acc labelObject(onLabel.pdispVal);
+    VARIANT inside = labelObject.HitTest(tree, label.left + 1, label.top + 1);
+    CHECK((inside.vt == VT_I4 && inside.lVal == 2));
+
+    // Switched off, both stay in the numbering as invisible objects.
+    Send(tree, LUMTREEM_SHOWHEADER, 0);
+    Send(tree, LUMTREEM_SHOWLABELS, 0);
+    CHECK((header.State(CHILDID_SELF) & STATE_SYSTEM_INVISIBLE) != 0);
+    CHECK((acc.State(5) & STATE_SYSTEM_INVISIBLE) != 0);
+    CHECK((labels.State(1) & STATE_SYSTEM_INVISIBLE) != 0);
+}
+
+TEST_CASE("default actions and selection flags go through the control's own steps") {
+    Parent parent;
+    HWND tree = parent.Tree(kNotifyStyle);
+    AddItems(tree, {{"a", 0}, {"a1", 1}, {"a2", 1}, {"b", 0}, {"b1", 1}});
+    Send(tree, LUMTREEM_EXPAND, 0, 0);
+    // The parent answers a button press by expanding or collapsing the caret item.
+    parent.onMessage = [&](UINT msg, WPARAM wp, LPARAM, LRESULT *) {
+        if (msg == WM_COMMAND && HIWORD(wp) == kButton) {
+            int caret = SendI(tree, LUMTREEM_GETCARET);
+            Send(tree, LUMTREEM_EXPAND, WPARAM(caret), !SendI(tree, LUMTREEM_ISEXPANDED, caret));
+        }
+        return false;
+    };
+    Acc acc(tree);
+    CHECK(acc.Action(1) == "Expand");
+    CHECK(acc.Action(4) == "Collapse");
+    CHECK(acc.Action(5) == "Select");
+    parent.Clear();
+    REQUIRE(acc.p->accDoDefaultAction(Id(4)) == S_OK);
+    CHECK(parent.Codes(tree) == Codes{LUMTREEN_CARETCHANGE, LUMTREEN_SELCHANGE, kButton});
+    CHECK(SendI(tree, LUMTREEM_ISEXPANDED, 3) == 0);
+    parent.Clear();
+    REQUIRE(acc.p->accDoDefaultAction(Id(1)) == S_OK);
+    CHECK(parent.Codes(tree) ==
+          Codes{LUMTREEN_SELCLEAR, LUMTREEN_CARETCHANGE, LUMTREEN_SELCHANGE, kButton});
+    CHECK(SendI(tree, LUMTREEM_ISEXPANDED, 0) == 1);
+    CHECK(acc.Action(1) == "Collapse");
+    parent.Clear();
+    REQUIRE(acc.p->accDoDefaultAction(Id(3)) == S_OK);
+    CHECK(parent.Codes(tree) == Codes{LUMTREEN_SELCLEAR, LUMTREEN_CARETCHANGE, LUMTREEN_SELCHANGE});
+    CHECK(SendI(tree, LUMTREEM_GETSELECTION) == 2);
+    // Without the notify style the button press is still reported, as the keys report it.
+    SetWindowLongA(tree, GWL_STYLE, GetWindowLongA(tree, GWL_STYLE) & ~LUMTREESTYLE_NOTIFY);
+    parent.Clear();
+    REQUIRE(acc.p->accDoDefaultAction(Id(1)) == S_OK);
+    CHECK(parent.Codes(tree) == Codes{kButton});
+    CHECK(SendI(tree, LUMTREEM_ISEXPANDED, 0) == 0);
+    CHECK(acc.p->accDoDefaultAction(Id(CHILDID_SELF)) == DISP_E_MEMBERNOTFOUND);
+
+    // Single selection: taking the selection and the focus; removing is refused.
+    CHECK(acc.p->accSelect(SELFLAG_TAKESELECTION, Id(4)) == S_OK);
+    CHECK(SendI(tree, LUMTREEM_GETSELECTION) == 3);
+    CHECK(acc.p->accSelect(SELFLAG_REMOVESELECTION, Id(4)) == E_INVALIDARG);
+    CHECK(acc.p->accSelect(SELFLAG_TAKESELECTION | SELFLAG_ADDSELECTION, Id(4)) == E_INVALIDARG);
+    CHECK(acc.p->accSelect(SELFLAG_TAKEFOCUS, Id(1)) == S_OK);
+    CHECK(GetFocus() == tree);
+    CHECK(SendI(tree, LUMTREEM_GETCARET) == 0);
+    CHECK(SendI(tree, LUMTREEM_GETSELECTION) == 3);
+    CHECK((acc.State(1) & STATE_SYSTEM_FOCUSED) != 0);
+
+    // Multiple selection: adding, removing and extending from the anchor.
+    HWND multi = parent.Tree(kMulti, 200, 0, 200, 200, 101);
+    AddFlat(multi, 8);
+    Acc m(multi);
+    auto selected = [&] {
+        Codes out;
+        for (int i = 0; i < 8; ++i)
+            if (SendI(multi, LUMTREEM_ISSELECTED, WPARAM(i)) == 1) out.push_back(i);
+        return out;
+    };
+    CHECK(m.p->accSelect(SELFLAG_TAKESELECTION, Id(2)) == S_OK);
+    CHECK(m.p->accSelect(SELFLAG_ADDSELECTION, Id(5)) == S_OK);
+    CHECK(selected() == Codes{1, 4});
+    CHECK(m.p->accSelect(SELFLAG_EXTENDSELECTION | SELFLAG_ADDSELECTION, Id(7)) == S_OK);
+    CHECK(selected() == Codes{1, 4, 5, 6});
+    CHECK(m.p->accSelect(SELFLAG_REMOVESELECTION, Id(6)) == S_OK);
+    CHECK(selected() == Codes{1, 4, 6});
+    CHECK(m.p->accSelect(SELFLAG_TAKESELECTION, Id(8)) == S_OK);
+    CHECK(selected() == Codes{7});
+    CHECK(SendI(multi, LUMTREEM_GETCARET) == 7);
+}
+
+TEST_CASE("a client holding the object after the control is destroyed gets errors, no crash") {
+    Parent parent;
+    HWND tree = parent.Tree();
+    AddFlat(tree, 3);
+    IAccessible *held = nullptr;
+    {
+        Acc acc(tree);
+        held = acc.p;
+        held->AddRef();
+        IDispatch *child = nullptr;
+        REQUIRE(held->get_accChild(Id(4), &child) == S_OK);
+        Acc header(child);
+        DestroyWindow(tree);
+        LONG n = 0;
+        CHECK(header.p->get_accChildCount(&n) == CO_E_OBJNOTCONNECTED);
+    }
+    BSTR name = nullptr;
+    VARIANT v;
+    LONG x, y, w, h;
+    CHECK(held->get_accName(Id(1), &name) == CO_E_OBJNOTCONNECTED);
+    CHECK(held->get_accState(Id(1), &v) == CO_E_OBJNOTCONNECTED);
+    CHECK(held->accLocation(&x, &y, &w, &h, Id(1)) == CO_E_OBJNOTCONNECTED);
+    CHECK(held->accDoDefaultAction(Id(1)) == CO_E_OBJNOTCONNECTED);
+    CHECK(held->accSelect(SELFLAG_TAKESELECTION, Id(1)) == CO_E_OBJNOTCONNECTED);
+    CHECK(held->accHitTest(0, 0, &v) == CO_E_OBJNOTCONNECTED);
+    held->Release();
+}
+
+TEST_CASE("null pointers and unknown ids, directions and flags are refused without a change") {
+    Parent parent;
+    HWND tree = parent.Tree();
+    AddItems(tree, {{"a", 0}, {"b", 1}});
+    Acc acc(tree);
+    IAccessible *p = acc.p;
+    LONG x;
+    VARIANT v, text;
+    VariantInit(&text);
+    text.vt = VT_BSTR;
+    CHECK(p->get_accName(Id(1), nullptr) == E_POINTER);
+    CHECK(p->get_accState(Id(1), nullptr) == E_POINTER);
+    CHECK(p->accLocation(nullptr, &x, &x, &x, Id(1)) == E_POINTER);
+    CHECK(p->accNavigate(NAVDIR_DOWN, Id(1), nullptr) == E_POINTER);
+    CHECK(p->accHitTest(0, 0, nullptr) == E_POINTER);
+    CHECK(p->get_accSelection(nullptr) == E_POINTER);
+    CHECK(p->get_accFocus(nullptr) == E_POINTER);
+    CHECK(p->get_accChildCount(nullptr) == E_POINTER);
+    CHECK(p->get_accParent(nullptr) == E_POINTER);
+    CHECK(p->get_accRole(text, &v) == E_INVALIDARG);
+    CHECK(p->accDoDefaultAction(Id(9)) == E_INVALIDARG);
+    CHECK(p->accNavigate(99, Id(1), &v) == S_FALSE);
+    CHECK(v.vt == VT_EMPTY);
+    CHECK(p->accSelect(0x100, Id(2)) == E_INVALIDARG);
+    CHECK(p->accSelect(SELFLAG_TAKESELECTION, Id(CHILDID_SELF)) == E_INVALIDARG);
+    CHECK(SendI(tree, LUMTREEM_GETSELECTION) == -1);
+    CHECK(SendI(tree, LUMTREEM_ISEXPANDED, 0) == 1);
+}
