@@ -15,7 +15,7 @@ install(TARGETS RyTree32 EXPORT LumTreeTargets
         RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
         LIBRARY DESTINATION ${CMAKE_INSTALL_BINDIR}
         ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
-install(FILES ${CMAKE_SOURCE_DIR}/lumtree/lumtree.h
+install(FILES ${CMAKE_SOURCE_DIR}/lumtree/lumtree.h ${CMAKE_SOURCE_DIR}/lumtree/lumtreex.h
         DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/lumtree)
 
 # The installed .def is the one the DLL is linked with, so it lists exactly the DLL's exports

@@ -15,7 +15,7 @@ install_and_build() {
     prefix="$1/consumer-prefix"
     rm -rf "$prefix"
     cmake --install "$1" --prefix "$prefix" >/dev/null
-    for f in include/lumtree/lumtree.h bin/RyTree32.dll \
+    for f in include/lumtree/lumtree.h include/lumtree/lumtreex.h bin/RyTree32.dll \
              lib/libRyTree32.dll.a lib/RyTree32.def lib/cmake/LumTree/LumTreeConfig.cmake \
              lib/pkgconfig/lumtree.pc; do
         [ -f "$prefix/$f" ] || { echo "not installed: $prefix/$f"; exit 1; }

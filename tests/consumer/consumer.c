@@ -1,8 +1,8 @@
 /* A small application built against an installed LumTree package (CMake package or pkg-config):
    it checks the DLL's version resource, creates a control in a window, fills a small tree
-   through the typed helpers and plain messages, and prints "consumer ok" when every answer is
+   through plain messages and the typed helpers, and prints "consumer ok" when every answer is
    the expected one. Written in C89, as the oldest code that includes the headers would be. */
-#include "lumtree/lumtree.h"
+#include "lumtree/lumtreex.h"
 
 #include <stdio.h>
 #include <string.h>
@@ -26,7 +26,8 @@ static void DllVersion(char *out, size_t size) {
     out[0] = '\0';
     if (!GetModuleFileNameA(GetModuleHandleA("RyTree32.dll"), path, sizeof path)) return;
     length = GetFileVersionInfoSizeA(path, &handle);
-    if (length == 0 || length > sizeof block || !GetFileVersionInfoA(path, 0, length, block)) return;
+    if (length == 0 || length > sizeof block || !GetFileVersionInfoA(path, 0, length, block))
+        return;
     if (!VerQueryValueA(block, "\\", (void **)&info, &infoLength) || infoLength < sizeof *info)
         return;
     _snprintf(out, size, "%u.%u.%u", (unsigned)HIWORD(info->dwProductVersionMS),
@@ -50,18 +51,18 @@ int main(void) {
 
     parent = CreateWindowExA(0, "STATIC", "consumer", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, NULL,
                              NULL, instance, NULL);
-    tree = CreateWindowExA(0, LUMTREE_CLASSNAME, "", WS_CHILD | WS_VISIBLE | LUMTREESTYLE_NOTIFY,
-                           0, 0, 280, 160, parent, (HMENU)100, instance, NULL);
+    tree = CreateWindowExA(0, LUMTREE_CLASSNAME, "", WS_CHILD | WS_VISIBLE | LUMTREESTYLE_NOTIFY, 0,
+                           0, 280, 160, parent, (HMENU)100, instance, NULL);
     Check(tree != NULL, "control created");
 
     root = (int)SendMessageA(tree, LUMTREEM_ADDITEM, 0, (LPARAM) "Documents");
-    child = (int)SendMessageA(tree, LUMTREEM_ADDITEM, 0, (LPARAM) "Reports");
-    SendMessageA(tree, LUMTREEM_SETLEVEL, (WPARAM)child, 1);
+    child = LumTree_AddItemAtLevel(tree, "Reports", 1);
     Check(root == 0 && child == 1, "items appended");
     Check(SendMessageA(tree, LUMTREEM_GETLEVEL, 1, 0) == 1, "level set");
-    Check(SendMessageA(tree, LUMTREEM_GETTEXT, 1, (LPARAM)text) == 7 && !strcmp(text, "Reports"),
+    Check(LumTree_GetText(tree, 1, text, sizeof text) == 7 && !strcmp(text, "Reports"),
           "text read back");
-    Check(SendMessageA(tree, LUMTREEM_GETTEXT, 5, (LPARAM)text) == -1, "bad index refused");
+    Check(LumTree_GetText(tree, 5, text, sizeof text) == -1, "bad index refused");
+    Check(LumTree_Expand(tree, root, FALSE, FALSE) && !LumTree_IsShown(tree, child), "collapsed");
 
     DestroyWindow(parent);
     if (failures) return 1;
