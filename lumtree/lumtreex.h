@@ -90,6 +90,40 @@ LUMTREEX_INLINE int LumTree_CopyItem(HWND tree, int source, int position) {
 LUMTREEX_INLINE int LumTree_MoveItem(HWND tree, int source, int position) {
     return LUMTREEX_INT(tree, LUMTREEM_MOVEITEM, source, position);
 }
+/* Moves an item with its whole subtree before position (-1 or the count: to the end) and gives
+   it level (-1 keeps it; its descendants shift by the same amount). The subtree is expanded
+   fully first, since a moved item takes no hidden descendants along, and its items are then
+   moved one by one with LUMTREEM_MOVEITEM (no deletion callback is called). Result: the new
+   index of the item; -1 for a bad index or a position inside the subtree itself. */
+LUMTREEX_INLINE int LumTree_MoveSubtree(HWND tree, int source, int position, int level) {
+    int count, first, delta, k;
+    int total = LUMTREEX_INT(tree, LUMTREEM_GETCOUNT, 0, 0);
+    if (source < 0 || source >= total) return -1;
+    if (position < 0 || position > total) position = total;
+    count = 1 + LUMTREEX_INT(tree, LUMTREEM_GETCHILDCOUNT, source, 1);
+    if (position > source && position < source + count) return -1;
+    delta = level < 0 ? 0 : level - LUMTREEX_INT(tree, LUMTREEM_GETLEVEL, source, 0);
+    if (count > 1) {
+        LUMTREEX_SEND(tree, LUMTREEM_SHOWITEM, source, 1);
+        LUMTREEX_SEND(tree, LUMTREEM_EXPAND, source, MAKELPARAM(0, 0));
+        LUMTREEX_SEND(tree, LUMTREEM_EXPAND, source, MAKELPARAM(1, 1));
+    }
+    if (position == source || position == source + count) {
+        first = source;
+    } else if (position > source) {
+        first = position - count;
+        for (k = 0; k < count; ++k) LUMTREEX_SEND(tree, LUMTREEM_MOVEITEM, source, position);
+    } else {
+        first = position;
+        for (k = 0; k < count; ++k)
+            LUMTREEX_SEND(tree, LUMTREEM_MOVEITEM, source + k, position + k);
+    }
+    for (k = 0; delta != 0 && k < count; ++k) {
+        int now = LUMTREEX_INT(tree, LUMTREEM_GETLEVEL, first + k, 0);
+        LUMTREEX_SEND(tree, LUMTREEM_SETLEVEL, first + k, now + delta);
+    }
+    return first;
+}
 LUMTREEX_INLINE int LumTree_GetCount(HWND tree) {
     return LUMTREEX_INT(tree, LUMTREEM_GETCOUNT, 0, 0);
 }
@@ -562,6 +596,9 @@ public:
     void DeleteAll() const { LumTree_DeleteAll(window_); }
     int Copy(int source, int position) const { return LumTree_CopyItem(window_, source, position); }
     int Move(int source, int position) const { return LumTree_MoveItem(window_, source, position); }
+    int MoveSubtree(int source, int position, int level = -1) const {
+        return LumTree_MoveSubtree(window_, source, position, level);
+    }
     int Count() const { return LumTree_GetCount(window_); }
     int Level(int index) const { return LumTree_GetLevel(window_, index); }
     bool SetLevel(int index, int level) const {

@@ -131,3 +131,31 @@ int lumtreex_c_multiple(HWND tree) {
     EXPECT(LumTree_MoveItem(tree, 99, 0) == -1 && LumTree_CopyItem(tree, -2, 0) == -1);
     return 0;
 }
+
+static int Levels(HWND tree, const char *expected) {
+    char text[32], got[64];
+    int i, n = LumTree_GetCount(tree), at = 0;
+    for (i = 0; i < n && at < 60; ++i) {
+        LumTree_GetText(tree, i, text, sizeof text);
+        got[at++] = text[0];
+        got[at++] = (char)('0' + LumTree_GetLevel(tree, i));
+    }
+    got[at] = '\0';
+    return strcmp(got, expected) == 0;
+}
+
+/* Subtrees move whole, down and up, with their hidden items, at a new level. */
+int lumtreex_c_subtree(HWND tree) {
+    /* a(0) b(1) c(2) d(1) e(0) f(1); c is hidden under a collapsed b */
+    EXPECT(LumTree_AddItem(tree, "a") == 0 && LumTree_AddItemAtLevel(tree, "b", 1) == 1);
+    EXPECT(LumTree_AddItemAtLevel(tree, "c", 2) == 2 && LumTree_AddItemAtLevel(tree, "d", 1) == 3);
+    EXPECT(LumTree_AddItem(tree, "e") == 4 && LumTree_AddItemAtLevel(tree, "f", 1) == 5);
+    EXPECT(LumTree_Expand(tree, 1, FALSE, FALSE) && !LumTree_IsShown(tree, 2));
+    EXPECT(LumTree_MoveSubtree(tree, 1, 2, -1) == -1 && LumTree_MoveSubtree(tree, 9, 0, 0) == -1);
+    EXPECT(LumTree_MoveSubtree(tree, 1, 3, -1) == 1 && Levels(tree, "a0b1c2d1e0f1"));
+    EXPECT(LumTree_MoveSubtree(tree, 1, -1, 2) == 4 && Levels(tree, "a0d1e0f1b2c3"));
+    EXPECT(LumTree_MoveSubtree(tree, 4, 0, 0) == 0 && Levels(tree, "b0c1a0d1e0f1"));
+    EXPECT(LumTree_MoveSubtree(tree, 0, 2, 1) == 0 && Levels(tree, "b1c2a0d1e0f1"));
+    EXPECT(LumTree_GetCount(tree) == 6 && LumTree_IsShown(tree, 1));
+    return 0;
+}

@@ -5,6 +5,7 @@
 
 extern "C" int lumtreex_c_single(HWND tree);
 extern "C" int lumtreex_c_multiple(HWND tree);
+extern "C" int lumtreex_c_subtree(HWND tree);
 
 using namespace lt;
 
@@ -13,6 +14,7 @@ TEST_CASE("the C helpers send each message with its parameters in place and map 
     CHECK(lumtreex_c_single(parent.Tree(kNotifyStyle, 0, 0, 300, 200, 1)) == 0);
     CHECK(lumtreex_c_multiple(
               parent.Tree(kNotifyStyle | LUMTREESTYLE_MULTIPLESEL, 0, 0, 300, 200, 2)) == 0);
+    CHECK(lumtreex_c_subtree(parent.Tree(kNotifyStyle, 0, 0, 300, 200, 3)) == 0);
 }
 
 TEST_CASE("the C++ wrapper: levels, texts of any column as strings, expand and select") {
