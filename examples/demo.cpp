@@ -8,7 +8,7 @@
 //   lumtree_demo.exe --platform-screenshot F  the same items in the platform's own tree view
 //                                             (SysTreeView32), for comparing the two
 #include "lumtree/lumtree.h"
-#include "png.h"
+#include "screen.h"
 
 #include <commctrl.h>
 
@@ -235,43 +235,6 @@ LRESULT CALLBACK FrameProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     }
 }
 
-// Captures the window as it is on the screen, frame and borders included: the pixels are read
-// back from the screen after the window has been shown and painted, so the picture is what a
-// user sees (the sunken border of the control, its exact position, the caption).
-bool Screenshot(HWND w, const char *path) {
-    SetForegroundWindow(w);
-    RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
-    MSG msg;
-    for (int n = 0; n < 10; ++n) { // let the display server show what was painted
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-        Sleep(20);
-    }
-    RECT rc;
-    GetWindowRect(w, &rc);
-    int width = rc.right - rc.left, height = rc.bottom - rc.top;
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = width;
-    bi.bmiHeader.biHeight = -height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    HDC screen = GetDC(nullptr);
-    HDC mem = CreateCompatibleDC(screen);
-    void *bits = nullptr;
-    HBITMAP bmp = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(mem, bmp);
-    const bool copied = BitBlt(mem, 0, 0, width, height, screen, rc.left, rc.top, SRCCOPY) != 0;
-    GdiFlush();
-    std::vector<uint32_t> pixels(static_cast<const uint32_t *>(bits),
-                                 static_cast<const uint32_t *>(bits) +
-                                     static_cast<size_t>(width) * height);
-    SelectObject(mem, old);
-    DeleteObject(bmp);
-    DeleteDC(mem);
-    ReleaseDC(nullptr, screen);
-    return copied && png::WritePng(path, width, height, pixels);
-}
-
 const char *Option(const std::string &args, const char *name) {
     const size_t n = std::strlen(name);
     if (args.compare(0, n, name) != 0 || args.size() <= n + 1) return nullptr;
@@ -317,7 +280,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int show) {
 
     int result = 0;
     if (screenshot) {
-        bool ok = Screenshot(frame, screenshot);
+        bool ok = screen::CaptureWindow(frame, screenshot);
         DestroyWindow(frame);
         std::printf("%s %s\n", ok ? "Screenshot written to" : "Could not write", screenshot);
         result = ok ? 0 : 1;

@@ -428,6 +428,13 @@ LUMTREEX_INLINE void LumTree_ShowHeader(HWND tree, BOOL show) {
 LUMTREEX_INLINE BOOL LumTree_IsHeaderShown(HWND tree) {
     return LUMTREEX_INT(tree, LUMTREEM_ISHEADERSHOWN, 0, 0) != 0;
 }
+/* Fonts of the header bar and of the row labels (not owned; the system font at creation). */
+LUMTREEX_INLINE void LumTree_SetHeaderFont(HWND tree, HFONT font, BOOL redraw) {
+    LUMTREEX_SEND(tree, LUMTREEM_SETHEADERFONT, font, MAKELPARAM(redraw != 0, 0));
+}
+LUMTREEX_INLINE void LumTree_SetLabelFont(HWND tree, HFONT font, BOOL redraw) {
+    LUMTREEX_SEND(tree, LUMTREEM_SETLABELFONT, font, MAKELPARAM(redraw != 0, 0));
+}
 /* Width a column needs for its texts, cell bitmaps and title; -1 for a bad column. */
 LUMTREEX_INLINE int LumTree_CalcColumnWidth(HWND tree, int column) {
     return LUMTREEX_INT(tree, LUMTREEM_CALCCOLUMNWIDTH, column, 0);

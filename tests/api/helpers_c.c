@@ -70,6 +70,26 @@ int lumtreex_c_single(HWND tree) {
     EXPECT(SendMessageA(tree, LUMTREEM_GETCOLUMNTITLE, sizeof text, (LPARAM)text) == 5);
     EXPECT(strcmp(text, "Bytes") == 0 && LumTree_SetTextColumn(tree, 0) == 1);
 
+    /* Header and label fonts: the header bar grows with its font. */
+    LumTree_ShowHeader(tree, TRUE);
+    EXPECT(LumTree_IsHeaderShown(tree) && LumTree_GetColumnCount(tree) == 2);
+    {
+        HFONT big = CreateFontA(-40, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "");
+        RECT before, after;
+        SendMessageA(tree, LUMTREEM_GETCOLUMNHEADERRECT, (WPARAM)-1, (LPARAM)&before);
+        LumTree_SetHeaderFont(tree, big, TRUE);
+        LumTree_SetLabelFont(tree, big, FALSE);
+        SendMessageA(tree, LUMTREEM_GETCOLUMNHEADERRECT, (WPARAM)-1, (LPARAM)&after);
+        EXPECT(after.bottom > before.bottom + 20);
+        EXPECT((HFONT)SendMessageA(tree, LUMTREEM_GETHEADERFONT, 0, 0) == big);
+        EXPECT((HFONT)SendMessageA(tree, LUMTREEM_GETLABELFONT, 0, 0) == big);
+        LumTree_SetHeaderFont(tree, (HFONT)GetStockObject(SYSTEM_FONT), FALSE);
+        LumTree_SetLabelFont(tree, (HFONT)GetStockObject(SYSTEM_FONT), FALSE);
+        DeleteObject(big);
+    }
+    LumTree_ShowHeader(tree, FALSE);
+    EXPECT(!LumTree_IsHeaderShown(tree));
+
     /* Data and search. */
     EXPECT(LumTree_SetData(tree, 3, 0x1234) && LumTree_GetData(tree, 3) == 0x1234);
     EXPECT(!LumTree_SetData(tree, 99, 1) && LumTree_GetData(tree, 99) == (DWORD_PTR)-1);
