@@ -11,11 +11,12 @@
 //   --screenshot shows a resized column and a drag in progress, made with the same mouse
 //   messages a user's hand makes.
 //   lumtree_demo.exe                          shows the window until it is closed
-//   lumtree_demo.exe --screenshot F           paints the window, writes it to the PNG file F
+//   lumtree_demo.exe --screenshot F           shows the window, writes what the screen shows of
+//                                             it (frame included) to the PNG file F
 //   lumtree_demo.exe --platform-screenshot F  the same items in the platform's own tree view
 //                                             (SysTreeView32), for comparing the two
 #include "lumtree/lumtree.h"
-#include "png.h"
+#include "screen.h"
 
 #include <commctrl.h>
 #include <objbase.h>
@@ -348,42 +349,6 @@ LRESULT CALLBACK FrameProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     }
 }
 
-// Captures the window: its frame as it is on the screen, and the tree as it draws itself into
-// the picture (WM_PRINT), so that the tree does not depend on when the screen was last brought
-// up to date.
-bool Screenshot(HWND w, HWND tree, const char *path) {
-    RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
-    RECT rc, treeRect;
-    GetWindowRect(w, &rc);
-    GetWindowRect(tree, &treeRect);
-    int width = rc.right - rc.left, height = rc.bottom - rc.top;
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = width;
-    bi.bmiHeader.biHeight = -height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    HDC screen = GetDC(nullptr);
-    HDC mem = CreateCompatibleDC(screen);
-    void *bits = nullptr;
-    HBITMAP bmp = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(mem, bmp);
-    BitBlt(mem, 0, 0, width, height, screen, rc.left, rc.top, SRCCOPY);
-    SetViewportOrgEx(mem, treeRect.left - rc.left, treeRect.top - rc.top, nullptr);
-    SendMessageA(tree, WM_PRINT, reinterpret_cast<WPARAM>(mem),
-                 PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND);
-    SetViewportOrgEx(mem, 0, 0, nullptr);
-    GdiFlush();
-    std::vector<uint32_t> pixels(static_cast<const uint32_t *>(bits),
-                                 static_cast<const uint32_t *>(bits) +
-                                     static_cast<size_t>(width) * height);
-    SelectObject(mem, old);
-    DeleteObject(bmp);
-    DeleteDC(mem);
-    ReleaseDC(nullptr, screen);
-    return png::WritePng(path, width, height, pixels);
-}
-
 const char *Option(const std::string &args, const char *name) {
     const size_t n = std::strlen(name);
     if (args.compare(0, n, name) != 0 || args.size() <= n + 1) return nullptr;
@@ -431,13 +396,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int show) {
 
     int result = 0;
     if (screenshot) {
-        MSG msg;
-        for (int n = 0; n < 10; ++n) { // let the frame reach the screen
-            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-            Sleep(20);
-        }
         if (!g_platform) ShowMouseAtWork();
-        bool ok = Screenshot(frame, g_tree, screenshot);
+        bool ok = screen::CaptureWindow(frame, screenshot);
         DestroyWindow(frame);
         std::printf("%s %s\n", ok ? "Screenshot written to" : "Could not write", screenshot);
         result = ok ? 0 : 1;

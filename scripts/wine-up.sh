@@ -29,4 +29,11 @@ if [ $fresh -eq 1 ]; then
     wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
         >/dev/null 2>&1 </dev/null
 fi
+# Wine draws the caption buttons with the Marlett font of fonts-wine, but reads fonts from the
+# prefix's Fonts folder only: put it there (a prefix made before the package came gets it too).
+marlett=/usr/share/wine/fonts/marlett.ttf
+fonts="$WINEPREFIX/drive_c/windows/Fonts"
+if [ -f "$marlett" ] && [ -d "$fonts" ] && [ ! -f "$fonts/marlett.ttf" ]; then
+    cp "$marlett" "$fonts/"
+fi
 echo "Wine prefix $WINEPREFIX on display $DISPLAY"
