@@ -1,6 +1,7 @@
-// Loading and unloading: the module handle, the global window class and the registered
-// lost-cursor message. Hooks are installed per application by LumTree_RegisterApp2 on every
-// supported host, so unloading has nothing to remove.
+// Loading and unloading: the module handle, the global window class, the registered
+// lost-cursor message and the wheel setting. Hooks are installed per application thread by
+// LumTree_RegisterApp2 on every supported host (the system-wide hooks that very old hosts
+// installed at load are not kept), so unloading has nothing to remove.
 #include "api.h"
 
 bool LoadLibraryState(HINSTANCE module) {
@@ -20,6 +21,7 @@ bool LoadLibraryState(HINSTANCE module) {
         }
     }
     g_lum.lostCursorMsg = RegisterWindowMessageA(LUMTREE_LOSTCURSORMSG);
+    SetupWheel();
     return true;
 }
 

@@ -3,6 +3,7 @@
 // messages passed on to the parent, and default processing.
 #include "frame.h"
 
+#include "../api/api.h"
 #include "../items/items.h"
 #include "../layout/layout.h"
 #include "../mouse/mouse.h"
@@ -189,6 +190,7 @@ bool StandardMessage(TreeCtl *ctl, UINT msg, WPARAM wp, LPARAM lp, LRESULT *resu
     case WM_RBUTTONDBLCLK:
         if (HasStyle(ctl, LUMTREESTYLE_LEFTBUTTONONLY)) return false;
         return OnMouseInput(ctl, msg, wp, lp);
+    case WM_MOUSEWHEEL: return OnMouseWheel(ctl, wp);
     default: return false;
     }
 }
