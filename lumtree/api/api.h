@@ -22,7 +22,9 @@ bool OnMouseWheel(TreeCtl *ctl, WPARAM wp);
 inline constexpr char kControlProp[] = "MarvikTree32";
 inline constexpr char kTabOkProp[] = "TabOK";
 
-// ---- Extension functions and hooks (api/extensions.cpp, api/hooks.cpp) ----
+// ---- Telling controls from other windows (api/dllmain.cpp) ----
+// Notes the atom of the global class (at load) or of the application's private class.
+void NoteControlClass(ATOM atom, bool isPrivate);
 // The record of a window that is a control of this library, or null for any other window
 // (also one whose extra bytes hold something else, such as a dialog's).
 TreeCtl *ControlOf(HWND window);

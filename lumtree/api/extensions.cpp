@@ -37,11 +37,6 @@ INT InsertDirect(TreeCtl *ctl, INT index, INT level, const char *text, DWORD_PTR
 
 } // namespace
 
-TreeCtl *ControlOf(HWND window) {
-    if (!window || !IsWindow(window) || !GetPropA(window, kControlProp)) return nullptr;
-    return FindCtl(window);
-}
-
 extern "C" INT WINAPI LumTreeEx_InsertItem_DLL(HWND window, INT index, INT level, LPCSTR text,
                                                DWORD_PTR data, DWORD kind) {
     TreeCtl *ctl = ControlOf(window);

@@ -96,10 +96,14 @@ extern "C" BOOL WINAPI LumTree_RegisterApp2(HINSTANCE instance) {
     wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
     wc.lpszClassName = LUMTREE_PRIVATECLASSNAME;
     WNDCLASSA existing;
-    if (!RegisterClassA(&wc) && !GetClassInfoA(instance, LUMTREE_PRIVATECLASSNAME, &existing)) {
+    ATOM atom = RegisterClassA(&wc);
+    if (!atom)
+        atom = static_cast<ATOM>(GetClassInfoA(instance, LUMTREE_PRIVATECLASSNAME, &existing));
+    if (!atom) {
         Trace("lumtree", __LINE__, "MarvikTreeControl32 (private) could not be registered");
         return FALSE;
     }
+    NoteControlClass(atom, true);
     const DWORD thread = GetCurrentThreadId();
     if (!mouseHook && !(mouseHook = SetWindowsHookExA(WH_MOUSE, MouseHookProc, instance, thread))) {
         Trace("lumtree", __LINE__, "WH_MOUSE hook cannot be installed\r\n");

@@ -257,4 +257,15 @@ TEST_CASE("every function fails quietly on a window that is not a control") {
     CHECK((index == 7 && data == 7));
     CHECK(GetWindowLongPtrA(other, 0) == 0x1234);
     DestroyWindow(other);
+    // A control of an application's own class built on the library's (a superclass) is one.
+    WNDCLASSA super;
+    REQUIRE(GetClassInfoA(nullptr, LUMTREE_CLASSNAME, &super));
+    super.hInstance = GetModuleHandleA(nullptr);
+    super.lpszClassName = "LumTreeTestSuper";
+    RegisterClassA(&super);
+    HWND own = CreateWindowA("LumTreeTestSuper", "", kChildStyle, 0, 0, 100, 100, parent.hwnd(),
+                             nullptr, nullptr, nullptr);
+    CHECK(LumTreeEx_InsertItem_DLL(own, -1, 2, "x", 0, 3) == 0);
+    CHECK(LumTreeEx_GetItemKind(own, 0) == 3);
+    DestroyWindow(own);
 }
