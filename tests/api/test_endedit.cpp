@@ -8,13 +8,7 @@ using namespace lt;
 namespace {
 
 std::string Texts(HWND tree) {
-    std::string out;
-    for (int i = 0, n = SendI(tree, LUMTREEM_GETCOUNT); i < n; ++i) {
-        char text[64] = "";
-        SendI(tree, LUMTREEM_GETTEXT, static_cast<WPARAM>(i), Ptr(text));
-        out.append(i ? " " : "").append(text);
-    }
-    return out;
+    return OutlineOf(tree, false);
 }
 
 // An application that edits item `edited` in place: on LUMTREEN_ENDEDIT it writes the

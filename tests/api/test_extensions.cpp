@@ -8,21 +8,16 @@ using namespace lt;
 namespace {
 
 // Text, level and kind of every item, joined by spaces; hidden items in brackets.
-std::string Outline(HWND tree) {
+std::string Kind(HWND tree, int i) {
     std::string out;
-    for (int i = 0, n = SendI(tree, LUMTREEM_GETCOUNT); i < n; ++i) {
-        char text[64] = "";
-        SendI(tree, LUMTREEM_GETTEXT, static_cast<WPARAM>(i), Ptr(text));
-        bool shown = SendI(tree, LUMTREEM_ISSHOWN, static_cast<WPARAM>(i)) == 1;
-        out.append(i ? " " : "").append(shown ? "" : "[").append(text);
-        out.append(std::to_string(SendI(tree, LUMTREEM_GETLEVEL, static_cast<WPARAM>(i))));
-        if (DWORD kind = LumTreeEx_GetItemKind(tree, i)) {
-            out += ':';
-            out += std::to_string(kind);
-        }
-        out.append(shown ? "" : "]");
+    if (const DWORD kind = LumTreeEx_GetItemKind(tree, i)) {
+        out += ':';
+        out += std::to_string(kind);
     }
     return out;
+}
+std::string Outline(HWND tree) {
+    return OutlineOf(tree, true, Kind);
 }
 
 int TextPixels(const Pixels &px, const RECT &row) {
