@@ -82,17 +82,6 @@ TEST_CASE("insertion through the export, with drawing on and off") {
         GetScrollInfo(tree, SB_VERT, &after);
         CHECK(after.nMax > before.nMax);
     }
-    SUBCASE("a hidden item that cannot be shown refuses the insertion") {
-        AddItems(tree, {{"a", 1}, {"b", 1}}); // level 1 without a parent
-        Send(tree, LUMTREEM_SHOWITEM, 1, 0);
-        for (BOOL redraw : {TRUE, FALSE}) {
-            Send(tree, WM_SETREDRAW, redraw);
-            if (SendI(tree, LUMTREEM_ISSHOWN, 1) == 0) {
-                CHECK(LumTreeEx_InsertItem_DLL(tree, 1, 0, "x", 0, 0) == -1);
-                CHECK(SendI(tree, LUMTREEM_GETCOUNT) == 2);
-            }
-        }
-    }
 }
 
 TEST_CASE("kinds, delete-all through the export, reading items with their data") {
