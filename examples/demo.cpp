@@ -7,6 +7,8 @@
 //     was dropped on (LUMTREEM_MOVEITEM item by item, LUMTREEM_SETLEVEL for the new levels);
 //   - a click on a column header sorts every folder's children by that column;
 //   - the dividers in the header bar resize the columns.
+// F2 renames the caret item in place (Enter or Tab or a click elsewhere keeps the new
+// name, Escape cancels); the wheel scrolls.
 //
 //   --screenshot shows a resized column and a drag in progress, made with the same mouse
 //   messages a user's hand makes.
@@ -36,6 +38,8 @@ constexpr COLORREF kTransparent = RGB(128, 0, 128); // the pictures' top-left co
 HWND g_tree = nullptr;
 bool g_platform = false;
 int g_dragSource = -1; // the row being dragged, from LUMTREEN_BEGINDRAG to the drop
+HWND g_editor = nullptr; // the in-place editor while an item is being renamed
+int g_edited = -1;
 
 // One row of the sample: name, level, size, date; the disabled and selected ones are marked.
 struct Row {
@@ -166,6 +170,15 @@ void FillTree(HWND tree, HFONT font, const Pictures &pictures) {
         SetCellText(tree, i, 1, row.size);
         SetCellText(tree, i, 2, row.modified);
     }
+    // A closed folder with enough rows to scroll with the wheel, appended on the direct path
+    // that LumTreeEx_InsertItem_DLL takes while drawing is off.
+    const int logs = LumTreeEx_InsertItem_DLL(tree, -1, 0, "Logs", 0, 0);
+    for (int k = 1; k <= 40; ++k) {
+        char log[32];
+        std::snprintf(log, sizeof(log), "Log %02d.txt", k);
+        LumTreeEx_InsertItem_DLL(tree, -1, 1, log, 0, 0);
+    }
+    SendMessageA(tree, LUMTREEM_EXPAND, static_cast<WPARAM>(logs), MAKELPARAM(FALSE, FALSE));
     SendMessageA(tree, LUMTREEM_SETTEXTCOLUMN, 0, 0);
     SendMessageA(tree, LUMTREEM_SETLABELWIDTH, static_cast<WPARAM>(-1), 0); // fit the numbers
     SendMessageA(tree, LUMTREEM_EXPAND, kCollapsed, MAKELPARAM(FALSE, FALSE));
@@ -320,6 +333,41 @@ void ShowMouseAtWork() {
     Mouse(WM_MOUSEMOVE, over, MK_LBUTTON);
 }
 
+// ---- Renaming in place: an EDIT over the name cell of the caret item. The library's hooks
+// (LumTree_RegisterApp2) turn Tab, Escape and clicks elsewhere into LUMTREEN_QUERYENDEDIT and
+// LUMTREEN_ENDEDIT; the control sends LUMTREEN_ENDEDIT before any change of its own. ----
+void EndRename(bool keep) {
+    if (!g_editor) return;
+    HWND editor = g_editor;
+    g_editor = nullptr;
+    char name[256];
+    GetWindowTextA(editor, name, sizeof(name));
+    if (keep && name[0]) {
+        SendMessageA(g_tree, LUMTREEM_SETTEXT, static_cast<WPARAM>(g_edited),
+                     reinterpret_cast<LPARAM>(name));
+    }
+    DestroyWindow(editor);
+    SetFocus(g_tree);
+}
+
+void BeginRename() {
+    EndRename(true);
+    int column = 0;
+    auto *cell = reinterpret_cast<const RECT *>(SendMessageA(
+        g_tree, LUMTREEM_GETCELLRECT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&column)));
+    if (!cell) return;
+    g_edited = static_cast<int>(SendMessageA(g_tree, LUMTREEM_GETCARET, 0, 0));
+    char name[256] = "";
+    SendMessageA(g_tree, LUMTREEM_GETTEXT, static_cast<WPARAM>(g_edited),
+                 reinterpret_cast<LPARAM>(name));
+    g_editor = CreateWindowExA(0, "EDIT", name, WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL,
+                               cell->left, cell->top, cell->right - cell->left,
+                               cell->bottom - cell->top, g_tree, nullptr, nullptr, nullptr);
+    SendMessageA(g_editor, WM_SETFONT, SendMessageA(g_tree, WM_GETFONT, 0, 0), FALSE);
+    SendMessageA(g_editor, EM_SETSEL, 0, -1);
+    SetFocus(g_editor);
+}
+
 LRESULT CALLBACK FrameProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_CREATE:
@@ -342,7 +390,14 @@ LRESULT CALLBACK FrameProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SIZE: MoveWindow(g_tree, 8, 8, LOWORD(lp) - 16, HIWORD(lp) - 16, TRUE); return 0;
     case WM_SETFOCUS: SetFocus(g_tree); return 0;
     case WM_COMMAND:
-        if (!g_platform && reinterpret_cast<HWND>(lp) == g_tree) OnTreeNotification(HIWORD(wp));
+        if (!g_platform && reinterpret_cast<HWND>(lp) == g_tree) {
+            const int code = HIWORD(wp);
+            // The hooks ask on Tab and clicks elsewhere: keep the name. Escape orders the end
+            // while the key is down: cancel. Any other request comes before a change: keep.
+            if (code == LUMTREEN_QUERYENDEDIT) EndRename(true);
+            if (code == LUMTREEN_ENDEDIT) EndRename(!(GetAsyncKeyState(VK_ESCAPE) & 0x8000));
+            OnTreeNotification(code);
+        }
         return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;
     default: return DefWindowProcA(w, msg, wp, lp);
@@ -358,7 +413,7 @@ const char *Option(const std::string &args, const char *name) {
 } // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int show) {
-    LumTree_RegisterApp(instance);
+    LumTree_RegisterApp2(instance); // the hooks that end renaming on Tab, Escape and clicks
     // The controls hand screen readers their accessible object only on a thread with COM.
     CoInitialize(nullptr);
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_TREEVIEW_CLASSES};
@@ -404,10 +459,20 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int show) {
     } else {
         MSG msg;
         while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+            if (msg.message == WM_KEYDOWN && msg.wParam == VK_F2 && msg.hwnd == g_tree &&
+                !g_platform) {
+                BeginRename();
+                continue;
+            }
+            if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN && msg.hwnd == g_editor) {
+                EndRename(true);
+                continue;
+            }
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
         }
     }
+    LumTree_UnregisterApp2(instance);
     DeleteObject(font);
     for (HBITMAP b : {pictures.closed, pictures.open, pictures.document}) DeleteObject(b);
     return result;

@@ -1,7 +1,33 @@
-// Loading and unloading: the module handle, the global window class and the registered
-// lost-cursor message. Hooks are installed per application by LumTree_RegisterApp2 on every
-// supported host, so unloading has nothing to remove.
+// Loading and unloading: the module handle, the global window class, the registered
+// lost-cursor message and the wheel setting. Hooks are installed per application thread by
+// LumTree_RegisterApp2 on every supported host (the system-wide hooks that very old hosts
+// installed at load are not kept).
 #include "api.h"
+
+namespace {
+
+// The atoms of the two classes, for telling controls from other windows cheaply.
+ATOM globalClassAtom = 0;
+ATOM privateClassAtom = 0;
+
+} // namespace
+
+void NoteControlClass(ATOM atom, bool isPrivate) {
+    (isPrivate ? privateClassAtom : globalClassAtom) = atom;
+}
+
+// A window of either class always holds its record (or none yet, or none any more) in extra
+// word 0. Any other window (a superclass, a subclassed control) is a control only when it
+// carries the control property, which costs a round trip to the window server under Wine.
+TreeCtl *ControlOf(HWND window) {
+    if (!window) return nullptr;
+    const auto atom = static_cast<ATOM>(GetClassLongPtrA(window, GCW_ATOM));
+    if (atom == 0) return nullptr; // not a window
+    if (atom != globalClassAtom && atom != privateClassAtom && !GetPropA(window, kControlProp)) {
+        return nullptr;
+    }
+    return FindCtl(window);
+}
 
 bool LoadLibraryState(HINSTANCE module) {
     g_lum.module = module;
@@ -12,19 +38,26 @@ bool LoadLibraryState(HINSTANCE module) {
     wc.hInstance = module;
     wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
     wc.lpszClassName = LUMTREE_CLASSNAME;
-    if (!RegisterClassA(&wc)) {
+    ATOM atom = RegisterClassA(&wc);
+    if (!atom) {
         WNDCLASSA existing;
-        if (!GetClassInfoA(nullptr, LUMTREE_CLASSNAME, &existing)) {
+        atom = static_cast<ATOM>(GetClassInfoA(nullptr, LUMTREE_CLASSNAME, &existing));
+        if (!atom) {
             Trace("lumtree", __LINE__, "MarvikTreeControl32 could not be registered");
             return false;
         }
     }
+    NoteControlClass(atom, false);
     g_lum.lostCursorMsg = RegisterWindowMessageA(LUMTREE_LOSTCURSORMSG);
+    SetupWheel();
     return true;
 }
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {
+// Unloading by FreeLibrary while an application's hooks are still installed would leave hook
+// procedures that no longer exist: they are removed. At process exit nothing is released.
+extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID reserved) {
     if (reason == DLL_PROCESS_ATTACH) return LoadLibraryState(module) ? TRUE : FALSE;
+    if (reason == DLL_PROCESS_DETACH && !reserved) LumTree_UnregisterApp2(nullptr);
     return TRUE;
 }
 

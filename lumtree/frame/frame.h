@@ -263,8 +263,9 @@ inline INT IndexParam(const TreeCtl *ctl, WPARAM wp) {
 }
 
 // Asks the parent to end in-place editing (LUMTREEN_ENDEDIT) when drawing is live, the
-// window has LUMTREESTYLE_NOTIFY, a parent and a child window (selection/notify.cpp).
-void EndEditRequest(TreeCtl *ctl);
+// window has LUMTREESTYLE_NOTIFY, a parent and a child window (selection/notify.cpp). True
+// when the request was sent.
+bool EndEditRequest(TreeCtl *ctl);
 
 // Sends a notification to the parent; the codes that are gated by the notify style are sent
 // only while the window has LUMTREESTYLE_NOTIFY (selection/notify.cpp).

@@ -4,6 +4,7 @@
 #include "frame.h"
 
 #include "../access/access.h"
+#include "../api/api.h"
 #include "../items/items.h"
 #include "../layout/layout.h"
 #include "../mouse/mouse.h"
@@ -193,6 +194,7 @@ bool StandardMessage(TreeCtl *ctl, UINT msg, WPARAM wp, LPARAM lp, LRESULT *resu
     case WM_RBUTTONDOWN:
     case WM_RBUTTONUP:
     case WM_RBUTTONDBLCLK: return OnMouseInput(ctl, msg, wp, lp);
+    case WM_MOUSEWHEEL: return OnMouseWheel(ctl, wp);
     default: return false;
     }
 }

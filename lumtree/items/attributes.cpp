@@ -46,6 +46,7 @@ INT GetTextColumnTitleLength(const TreeCtl *ctl) {
 INT SetItemBitmap(TreeCtl *ctl, INT i, HBITMAP bitmap) {
     if (i < kNone || i >= ctl->itemCount) return 0;
     EndEditRequest(ctl);
+    if (i >= ctl->itemCount) return 0; // the parent shortened the list while answering
     // A new bitmap size or switching the item bitmaps changes the row height and the tree part:
     // the layout is recomputed once for both.
     bool relayout = false;
@@ -75,6 +76,7 @@ INT SetItemBitmap(TreeCtl *ctl, INT i, HBITMAP bitmap) {
 INT SetItemNodeBitmap(TreeCtl *ctl, INT i, HBITMAP bitmap) {
     if (!ValidIndex(ctl, i)) return 0;
     EndEditRequest(ctl);
+    if (!ValidIndex(ctl, i)) return 0;
     if (bitmap) {
         BITMAP bm;
         if (!ReadBitmapInfo(bitmap, &bm)) return 0;

@@ -7,12 +7,41 @@
 #include <cstring>
 #include <initializer_list>
 
-void FreeItem(const TreeCtl *ctl, TreeItem *item) {
-    for (INT c = 0; c < ctl->columnCount; ++c) LumFree(item->texts[c]);
+namespace {
+
+// Frees an item allocated with `columns` text slots. The deletion paths take the count before
+// any callback runs: a callback on an emptied list may replace the columns.
+void FreeItemWithColumns(TreeItem *item, INT columns) {
+    for (INT c = 0; c < columns; ++c) LumFree(item->texts[c]);
     LumFree(item->labelText);
     LumFree(item->cellAttributes);
     LumFree(item->labelAttributes);
     LumFree(item);
+}
+
+// The end-edit requests of deleting `count` items: one per item, as deleting them one at a
+// time asks, but all before the first item leaves, so that a parent that ends its editing by
+// writing the editor's text back to the edited item finds the list as it was. The requests
+// stop as soon as one is not sent (the editor is gone) or the parent changed the list while
+// answering; the caller then reads the list again before deleting anything.
+void EndEditBeforeDeletion(TreeCtl *ctl, INT count) {
+    const UINT version = ctl->listVersion;
+    for (INT k = 0; k < count && ctl->listVersion == version; ++k) {
+        if (!EndEditRequest(ctl)) break;
+    }
+}
+
+// The items that deleting item i takes: a collapsed item goes with its whole subtree,
+// displayed children stay in the list.
+INT DeletionSize(const TreeCtl *ctl, INT i) {
+    const bool collapsed = HasChildren(ctl, i) && !IsExpanded(ctl, i);
+    return collapsed ? SubtreeEnd(ctl, i) - i : 1;
+}
+
+} // namespace
+
+void FreeItem(const TreeCtl *ctl, TreeItem *item) {
+    FreeItemWithColumns(item, ctl->columnCount);
 }
 
 void NoteLevel(TreeCtl *ctl, INT level) {
@@ -36,6 +65,8 @@ bool SetItemText(TreeCtl *ctl, INT i, INT column, const char *text) {
 INT InsertItemCore(TreeCtl *ctl, const ItemTemplate &tmpl, INT pos, const char *text,
                    DWORD_PTR data) {
     EndEditRequest(ctl);
+    // A parent that answered by deleting items may have moved the end of the list.
+    if (pos > ctl->itemCount) pos = ctl->itemCount;
     size_t bytes = offsetof(TreeItem, texts) + sizeof(char *) * ctl->columnCount;
     auto *item = static_cast<TreeItem *>(LumAllocZero(bytes));
     if (!item) return kNone;
@@ -76,14 +107,16 @@ bool SetItemLabelText(TreeCtl *ctl, INT i, const char *text) {
 }
 
 void DeleteOneItem(TreeCtl *ctl, INT i) {
-    DeleteRun(ctl, i, 1);
+    EndEditBeforeDeletion(ctl, 1);
+    if (ValidIndex(ctl, i)) DeleteRun(ctl, i, 1);
 }
 
 // Deleting the item at i `count` times: each deletion calls the callback with index i, moves
 // the top item back only while it is the last item, turns stored indexes of the deleted item
 // into -1 and shifts later ones down, and moves a caret at or after i back by one (not below
 // 0). The run is taken out of the array before the callbacks run, so a callback that queries
-// the control never meets a record that is already freed.
+// or changes the control never meets a record that is already freed. The end-edit requests
+// are the caller's, sent before the run is chosen.
 void DeleteRun(TreeCtl *ctl, INT i, INT count) {
     if (count <= 0) return;
     TreeItem *single[1];
@@ -112,12 +145,12 @@ void DeleteRun(TreeCtl *ctl, INT i, INT count) {
     std::memcpy(run, ctl->items + i, sizeof(TreeItem *) * count);
     for (INT k = 0; k < count; ++k) ctl->selectedCount -= (run[k]->flags & kItemSelected) != 0;
     ItemArrayRemoveRun(ctl, i, count);
+    const INT columns = ctl->columnCount;
     for (INT k = 0; k < count; ++k) {
-        EndEditRequest(ctl);
         if (ctl->deleteCallback) {
             ctl->deleteCallback(ctl->window, i, run[k]->data, ctl->deleteCallbackData);
         }
-        FreeItem(ctl, run[k]);
+        FreeItemWithColumns(run[k], columns);
     }
     if (run != single) LumFree(run);
     AccessEvent(ctl, EVENT_OBJECT_REORDER, kNone);
@@ -144,6 +177,8 @@ INT InsertItem(TreeCtl *ctl, INT pos, const char *text) {
 }
 
 INT DeleteChildren(TreeCtl *ctl, INT i) {
+    EndEditBeforeDeletion(ctl, SubtreeEnd(ctl, i) - i - 1);
+    if (!ValidIndex(ctl, i)) return kNone; // the parent took the item away while answering
     DeleteRun(ctl, i + 1, SubtreeEnd(ctl, i) - i - 1);
     InvalidateRows(ctl, i, true, true, true);
     UpdateVScrollBar(ctl);
@@ -151,10 +186,10 @@ INT DeleteChildren(TreeCtl *ctl, INT i) {
 }
 
 INT DeleteItem(TreeCtl *ctl, INT i) {
+    EndEditBeforeDeletion(ctl, DeletionSize(ctl, i));
+    if (!ValidIndex(ctl, i)) return kNone; // the parent took the item away while answering
     INT parent = ParentOf(ctl, i);
-    bool collapsed = HasChildren(ctl, i) && !IsExpanded(ctl, i);
-    // A collapsed item goes with its whole subtree; displayed children stay in the list.
-    DeleteRun(ctl, i, collapsed ? SubtreeEnd(ctl, i) - i : 1);
+    DeleteRun(ctl, i, DeletionSize(ctl, i));
     InvalidateRows(ctl, parent >= 0 ? parent : 0, true, true, true);
     UpdateVScrollBar(ctl);
     return ctl->itemCount;
@@ -164,10 +199,13 @@ bool SetItemLevel(TreeCtl *ctl, INT i, INT level) {
     level = level < 0 ? 0 : (level > kMaxLevel ? kMaxLevel : level);
     if (!ValidIndex(ctl, i)) return false;
     EndEditRequest(ctl);
+    // Each step below may send the end-edit request again; i is checked after each, since the
+    // parent may change the list while answering.
     if (!ShowItem(ctl, i, true)) return false;
     if (HasChildren(ctl, i) && !IsExpanded(ctl, i) && !ExpandItem(ctl, i, true, false)) {
         return false;
     }
+    if (!ValidIndex(ctl, i)) return false;
     INT old = LevelOf(ctl, i);
     if (level > old) {
         // The new parent: the nearest earlier item with a lower level than the new one.
@@ -175,6 +213,7 @@ bool SetItemLevel(TreeCtl *ctl, INT i, INT level) {
         if (p >= 0) {
             if (!ShowItem(ctl, p, true)) return false;
             if (HasChildren(ctl, p) && !ExpandItem(ctl, p, true, false)) return false;
+            if (!ValidIndex(ctl, i)) return false;
         }
     }
     if (level == old) return true;
@@ -217,11 +256,12 @@ void DeleteAllItems(TreeCtl *ctl, bool keepTreeWidth) {
     ctl->topIndex = ctl->caret = ctl->shownCount = ctl->spareSlots = ctl->selectedCount = 0;
     ctl->maxLevel = ctl->horizontalPos = ctl->textColumn = 0;
     if (!keepTreeWidth) ctl->treeWidth = 0;
+    const INT columns = ctl->columnCount;
     for (INT i = 0; i < count; ++i) {
         TreeItem *item = items[i];
         if (ctl->deleteCallback)
             ctl->deleteCallback(ctl->window, i, item->data, ctl->deleteCallbackData);
-        FreeItem(ctl, item);
+        FreeItemWithColumns(item, columns);
     }
     LumFree(items);
     AccessEvent(ctl, EVENT_OBJECT_REORDER, kNone);

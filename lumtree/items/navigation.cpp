@@ -101,9 +101,12 @@ INT LastShown(const TreeCtl *ctl) {
     return ItemAtShownRow(ctl, ctl->shownCount - 1);
 }
 
+// The index is checked again after the end-edit request: the parent may change the list while
+// answering it.
 bool ShowItem(TreeCtl *ctl, INT i, bool show) {
     if (!ValidIndex(ctl, i)) return false;
     EndEditRequest(ctl);
+    if (!ValidIndex(ctl, i)) return false;
     if (ItemShown(ctl, i) == show) return true;
     if (LevelOf(ctl, i) == 0) return false;
     INT parent = ParentOf(ctl, i);
@@ -126,6 +129,7 @@ INT NearestShown(const TreeCtl *ctl, INT j) {
 bool ExpandItem(TreeCtl *ctl, INT i, bool expand, bool allLevels) {
     if (!ValidIndex(ctl, i)) return false;
     EndEditRequest(ctl);
+    if (!ValidIndex(ctl, i)) return false;
     if (!ItemShown(ctl, i) || !HasChildren(ctl, i)) return false;
     if (IsExpanded(ctl, i) == expand) return true;
     INT limit = LevelOf(ctl, i + 1);

@@ -41,7 +41,9 @@ void Notify(TreeCtl *ctl, int code) {
     NotifyAlways(ctl, code);
 }
 
-void EndEditRequest(TreeCtl *ctl) {
-    if (!DrawingLive(ctl) || !GetWindow(ctl->window, GW_CHILD)) return;
-    Notify(ctl, LUMTREEN_ENDEDIT);
+bool EndEditRequest(TreeCtl *ctl) {
+    if (!DrawingLive(ctl) || !HasStyle(ctl, LUMTREESTYLE_NOTIFY)) return false;
+    if (!GetParent(ctl->window) || !GetWindow(ctl->window, GW_CHILD)) return false;
+    NotifyAlways(ctl, LUMTREEN_ENDEDIT);
+    return true;
 }

@@ -88,6 +88,20 @@ HWND PlaceEditor(HWND tree) {
                            reinterpret_cast<HMENU>(77), nullptr, nullptr);
 }
 
+std::string OutlineOf(HWND tree, bool levels, std::string (*suffix)(HWND, int)) {
+    std::string out;
+    for (int i = 0, n = SendI(tree, LUMTREEM_GETCOUNT); i < n; ++i) {
+        char text[64] = "";
+        SendI(tree, LUMTREEM_GETTEXT, static_cast<WPARAM>(i), Ptr(text));
+        const bool shown = !levels || SendI(tree, LUMTREEM_ISSHOWN, static_cast<WPARAM>(i)) == 1;
+        out.append(i ? " " : "").append(shown ? "" : "[").append(text);
+        if (levels) out.append(std::to_string(SendI(tree, LUMTREEM_GETLEVEL, i)));
+        if (suffix) out.append(suffix(tree, i));
+        out.append(shown ? "" : "]");
+    }
+    return out;
+}
+
 // The control paints into a memory DC holding a 32-bit top-down DIB of its client size.
 Pixels PrintClient(HWND w) {
     RECT rc;

@@ -68,6 +68,9 @@ std::vector<int> AddItems(HWND tree, std::initializer_list<std::pair<const char 
 void AddFlat(HWND tree, int n);
 // A visible child window placed in the control, as an in-place editor would be.
 HWND PlaceEditor(HWND tree);
+// The text of every item joined by spaces; with levels, each text is followed by its level and
+// hidden items are in brackets; `suffix`, when given, adds its answer for each item.
+std::string OutlineOf(HWND tree, bool levels = true, std::string (*suffix)(HWND, int) = nullptr);
 
 // Pixels of a window's client area in COLORREF order (0x00BBGGRR).
 struct Pixels {
