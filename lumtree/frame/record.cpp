@@ -2,6 +2,7 @@
 // the creation defaults, destruction and freeing.
 #include "frame.h"
 
+#include "../design/design.h"
 #include "../items/items.h"
 #include "../layout/layout.h"
 #include "../mouse/mouse.h"
@@ -149,6 +150,7 @@ void OnCreate(TreeCtl *ctl, const CREATESTRUCTA *cs) {
     DeleteAllItems(ctl, false);
     EndTracking(ctl);
     UpdateColors(ctl, nullptr);
+    if (InDialogEditor(w)) AddSampleItems(ctl);
 
     RECT rc;
     GetWindowRect(w, &rc);
