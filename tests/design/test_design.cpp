@@ -343,9 +343,23 @@ TEST_CASE("inside a dialog editor's window the control shows the sample tree, el
             }
             CHECK((SendI(tree, LUMTREEM_GETSHOWBUTTONS) == 0 &&
                    SendI(tree, LUMTREEM_GETSHOWLINES) == 1));
-            // All shown and drawn: the deepest item's text starts furthest right.
+            // Every item is shown, its text indented by its level: the first text pixel of
+            // each row moves one step right per level.
             const Pixels px = PrintClient(tree);
-            CHECK(px.Count({0, 0, px.width, px.height}, GetSysColor(COLOR_WINDOWTEXT)) > 100);
+            int textX[10], step = 0;
+            for (int i = 0; i < 10; ++i) {
+                RECT rc{};
+                CHECK(SendI(tree, LUMTREEM_GETITEMRECT, WPARAM(i), Ptr(&rc)) == 0);
+                textX[i] = px.width;
+                for (int y = rc.top; y < rc.bottom && y < px.height; ++y) {
+                    for (int x = 0; x < textX[i]; ++x) {
+                        if (px.At(x, y) == GetSysColor(COLOR_WINDOWTEXT)) textX[i] = x;
+                    }
+                }
+                if (i == 1) step = textX[1] - textX[0];
+                CHECK(textX[i] == textX[0] + kSample[i].level * step);
+            }
+            CHECK(step > 4);
         }
         DestroyWindow(editor);
         UnregisterClassA(editorClass, GetModuleHandleA(nullptr)); // class names ignore case
