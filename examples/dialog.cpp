@@ -5,7 +5,7 @@
 //   lumtree_dialog.exe --screenshot F         writes a PNG picture of the dialog to F
 //   lumtree_dialog.exe --styles-screenshot F  the same of the "Styles" dialog
 #include "lumtree/lumtree.h"
-#include "png.h"
+#include "screen.h"
 
 #include <custcntl.h>
 
@@ -53,31 +53,6 @@ INT_PTR CALLBACK FoldersProc(HWND dialog, UINT msg, WPARAM wp, LPARAM) {
     }
 }
 
-// Copies a window as it stands on the screen, frame included, into a PNG file.
-bool Screenshot(HWND w, const char *path) {
-    RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
-    GdiFlush();
-    RECT rc;
-    GetWindowRect(w, &rc);
-    const int width = rc.right - rc.left, height = rc.bottom - rc.top;
-    BITMAPINFO bi{};
-    bi.bmiHeader = {sizeof(bi.bmiHeader), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    HDC screen = GetDC(nullptr);
-    HDC mem = CreateCompatibleDC(screen);
-    void *bits = nullptr;
-    HBITMAP bmp = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(mem, bmp);
-    BitBlt(mem, 0, 0, width, height, screen, rc.left, rc.top, SRCCOPY);
-    GdiFlush();
-    const auto *first = static_cast<const uint32_t *>(bits);
-    std::vector<uint32_t> pixels(first, first + static_cast<size_t>(width) * height);
-    SelectObject(mem, old);
-    DeleteObject(bmp);
-    DeleteDC(mem);
-    ReleaseDC(nullptr, screen);
-    return png::WritePng(path, width, height, pixels);
-}
-
 void Settle() {
     for (int i = 0; i < 20; ++i) {
         MSG msg;
@@ -95,7 +70,7 @@ void CALLBACK ShootStyles(HWND, UINT, UINT_PTR timer, DWORD) {
     if (!dialog) return;
     KillTimer(nullptr, timer);
     Settle();
-    g_stylesWritten = Screenshot(dialog, g_stylesPath.c_str());
+    g_stylesWritten = screen::CaptureWindow(dialog, g_stylesPath.c_str());
     PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
 }
 
@@ -133,7 +108,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int) {
         SetForegroundWindow(dialog);
         SetFocus(GetDlgItem(dialog, kTree));
         Settle();
-        const bool ok = Screenshot(dialog, path);
+        const bool ok = screen::CaptureWindow(dialog, path);
         DestroyWindow(dialog);
         std::printf("%s %s\n", ok ? "Screenshot written to" : "Could not write", path);
         return ok ? 0 : 1;
