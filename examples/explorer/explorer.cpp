@@ -181,6 +181,17 @@ void ReadChildren(int item) {
     InvalidateRect(g_tree, nullptr, FALSE);
 }
 
+// Opens a folder, reading it first when it has not been read, or closes it.
+void OpenOrClose(int item) {
+    const Entry *e = EntryOf(item);
+    if (e && e->folder && !e->read) {
+        ReadChildren(item);
+        g_tree.Expand(item);
+    } else {
+        g_tree.Toggle(item);
+    }
+}
+
 // ---- Sorting by a column: folders first, then by the column, then by name ----
 INT CALLBACK CompareRows(HWND, LPCSTR name1, LPCSTR name2, DWORD_PTR data1, DWORD_PTR data2) {
     const auto *a = reinterpret_cast<const Entry *>(data1);
@@ -299,8 +310,8 @@ void BeginRename(int item) {
 }
 
 // A press on the text of the item that was already the caret, longer than a double-click
-// after the previous press on it, renames it once a double-click time has passed without
-// a double-click, a drag or a caret move.
+// after the previous press on it, renames it once a double-click time has passed without a
+// double-click or a drag, if it is still the caret then.
 void OnItemPress() {
     const int caret = g_tree.Caret();
     const DWORD now = GetTickCount();
@@ -309,10 +320,6 @@ void OnItemPress() {
     }
     g_lastClicked = caret;
     g_lastClickTime = now;
-}
-void CancelSlowClick(bool forget) {
-    KillTimer(g_frame, kRenameTimer);
-    if (forget) g_lastClicked = -1;
 }
 
 // ---- The status line ----
@@ -390,20 +397,16 @@ void OnTreeCommand(WPARAM wp, LPARAM lp) {
 
     const int expand = LumTree_ExpandButtonItem(wp, lp);
     if (expand >= 0) {
-        const Entry *e = EntryOf(expand);
-        if (e && e->folder && !e->read) {
-            ReadChildren(expand);
-            g_tree.Expand(expand);
-        } else {
-            g_tree.Toggle(expand);
-        }
+        OpenOrClose(expand);
         return;
     }
     switch (code) {
-    case LUMTREEN_CARETCHANGE: CancelSlowClick(true); break;
     case LUMTREEN_LBUTTONDOWN + LUMTREEHIT_ITEM: OnItemPress(); break;
-    case LUMTREEN_LBUTTONDBLCLK + LUMTREEHIT_ITEM:
-    case LUMTREEN_BEGINDRAG: CancelSlowClick(false); break;
+    case LUMTREEN_LBUTTONDBLCLK + LUMTREEHIT_ITEM: // opens a folder, never renames
+        KillTimer(g_frame, kRenameTimer);
+        OpenOrClose(g_tree.Caret());
+        break;
+    case LUMTREEN_BEGINDRAG: KillTimer(g_frame, kRenameTimer); break;
     case LUMTREEN_LBUTTONDOWN + LUMTREEHIT_HEADER:
         SortBy(LumTree_GetLastClickColumn(g_tree));
         break;
@@ -675,8 +678,14 @@ int RunScript(const ScriptOptions &o) {
     Hover(NamePoint(ItemOf(target)));
     Screenshot(o, 1);
 
-    // 3. A slow second click on the caret item renames it; Enter keeps the new name.
+    // 3. A double-click on the caret item does not rename it; a slow second click does, and
+    // Enter keeps the new name.
     Pump(GetDoubleClickTime() + 100);
+    Click(NamePoint(ItemOf(second)));
+    Mouse(WM_LBUTTONDBLCLK, NamePoint(ItemOf(second)), MK_LBUTTON);
+    Mouse(WM_LBUTTONUP, NamePoint(ItemOf(second)));
+    Pump(GetDoubleClickTime() + 300);
+    SCRIPT_CHECK(!g_editor, "double-clicking without renaming");
     Click(NamePoint(ItemOf(second)));
     Pump(GetDoubleClickTime() + 300);
     SCRIPT_CHECK(g_editor && g_renamed == ItemOf(second), "renaming by a slow second click");
