@@ -21,10 +21,12 @@
 //   lumtree_explorer.exe [FOLDER]                 shows FOLDER (default: the current directory)
 //   lumtree_explorer.exe --script [--screenshot DIR] [--outline FILE] [FOLDER]
 //       plays a short session with the mouse and keys (expand a folder, select two files,
-//       rename one, cancel a rename, drag the two onto another folder, widen the Size column and
-//       sort by it), writes the screen's picture of the window after each step to
-//       DIR\explorer-1.png ... DIR\explorer-4.png, and the final tree as text (one line per shown
-//       row) to FILE. Exit code 0 when every step did what it should.
+//       rename one, cancel a rename, drag the two onto another folder, close the first folder,
+//       widen the Size column and sort by it), writes the screen's picture of the window at four
+//       moments to DIR\explorer-1.png ... DIR\explorer-4.png, and the final tree as text (one
+//       line per row) to FILE and to the standard output. Exit code 0 when every step did what
+//       it should, 1 when one did not (it is named on the standard error) or FOLDER is not a
+//       folder.
 #include "../screen.h"
 #include "lumtree/lumtreex.h"
 #include "pictures.h"
@@ -135,8 +137,6 @@ int g_renamed = -1;
 // A slow second click: the item of the last click on an item text and when it was.
 int g_lastClicked = -1;
 DWORD g_lastClickTime = 0;
-// The status line: the latest notification names, newest last.
-std::deque<std::string> g_notes;
 int g_lastPress = -1; // the last mouse-press code reported
 
 Entry *EntryOf(int item) {
@@ -311,9 +311,10 @@ void BeginRename(int item) {
 
 // A press on the text of the item that was already the caret, longer than a double-click
 // after the previous press on it, renames it once a double-click time has passed without a
-// double-click or a drag, if it is still the caret then.
+// double-click or a drag, if it is still the caret then. Ctrl and Shift presses select only.
 void OnItemPress() {
-    const int caret = g_tree.Caret();
+    const int caret =
+        GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_SHIFT) < 0 ? -1 : g_tree.Caret();
     const DWORD now = GetTickCount();
     if (caret == g_lastClicked && now - g_lastClickTime > GetDoubleClickTime()) {
         SetTimer(g_frame, kRenameTimer, GetDoubleClickTime(), nullptr);
@@ -326,62 +327,69 @@ void OnItemPress() {
 const char *const kHitNames[] = {"BITMAP", "STATEBITMAP", "INDENT", "BUTTON", "NODEBITMAP",
                                  "ITEM",   "HEADER",      "CORNER", "LABEL"};
 
+// The name of a notification code; a mouse code is its base and the area hit.
 std::string NotificationName(int code) {
     struct Named {
         int code;
         const char *name;
+        bool mouse; // a base to which a LUMTREEHIT_* area is added
     };
     static const Named kNames[] = {
-        {LUMTREEN_KILLFOCUS, "KILLFOCUS"},
-        {LUMTREEN_SETFOCUS, "SETFOCUS"},
-        {LUMTREEN_SELCLEAR, "SELCLEAR"},
-        {LUMTREEN_SELCHANGE, "SELCHANGE"},
-        {LUMTREEN_CARETCHANGE, "CARETCHANGE"},
-        {LUMTREEN_TOPCHANGE, "TOPCHANGE"},
-        {LUMTREEN_BEGINDRAG, "BEGINDRAG"},
-        {LUMTREEN_DRAGOVER, "DRAGOVER"},
-        {LUMTREEN_DROP, "DROP"},
-        {LUMTREEN_CANCELDRAG, "CANCELDRAG"},
-        {LUMTREEN_COLUMNRESIZE, "COLUMNRESIZE"},
-        {LUMTREEN_ENDEDIT, "ENDEDIT"},
-        {LUMTREEN_QUERYENDEDIT, "QUERYENDEDIT"},
-        {LUMTREEN_HSCROLL, "HSCROLL"},
-        {LUMTREEN_MOUSEMOVE, "MOUSEMOVE"},
-        {LUMTREEN_TREEWIDTHCHANGE, "TREEWIDTHCHANGE"},
-        {LUMTREEN_LBUTTONUP, "LBUTTONUP"},
-        {LUMTREEN_RBUTTONUP, "RBUTTONUP"},
-        {LUMTREEN_RBUTTONUPHEADER, "RBUTTONUPHEADER"},
-        {LUMTREEN_LBUTTONDOWN, "LBUTTONDOWN+"},
-        {LUMTREEN_LBUTTONDBLCLK, "LBUTTONDBLCLK+"},
-        {LUMTREEN_RBUTTONDOWN, "RBUTTONDOWN+"},
-        {LUMTREEN_RBUTTONDBLCLK, "RBUTTONDBLCLK+"},
+        {LUMTREEN_KILLFOCUS, "KILLFOCUS", false},
+        {LUMTREEN_SETFOCUS, "SETFOCUS", false},
+        {LUMTREEN_SELCLEAR, "SELCLEAR", false},
+        {LUMTREEN_SELCHANGE, "SELCHANGE", false},
+        {LUMTREEN_CARETCHANGE, "CARETCHANGE", false},
+        {LUMTREEN_TOPCHANGE, "TOPCHANGE", false},
+        {LUMTREEN_BEGINDRAG, "BEGINDRAG", false},
+        {LUMTREEN_DRAGOVER, "DRAGOVER", false},
+        {LUMTREEN_DROP, "DROP", false},
+        {LUMTREEN_CANCELDRAG, "CANCELDRAG", false},
+        {LUMTREEN_COLUMNRESIZE, "COLUMNRESIZE", false},
+        {LUMTREEN_ENDEDIT, "ENDEDIT", false},
+        {LUMTREEN_QUERYENDEDIT, "QUERYENDEDIT", false},
+        {LUMTREEN_HSCROLL, "HSCROLL", false},
+        {LUMTREEN_MOUSEMOVE, "MOUSEMOVE", false},
+        {LUMTREEN_TREEWIDTHCHANGE, "TREEWIDTHCHANGE", false},
+        {LUMTREEN_LBUTTONUP, "LBUTTONUP", false},
+        {LUMTREEN_RBUTTONUP, "RBUTTONUP", false},
+        {LUMTREEN_RBUTTONUPHEADER, "RBUTTONUPHEADER", false},
+        {LUMTREEN_LBUTTONDOWN, "LBUTTONDOWN", true},
+        {LUMTREEN_LBUTTONDBLCLK, "LBUTTONDBLCLK", true},
+        {LUMTREEN_RBUTTONDOWN, "RBUTTONDOWN", true},
+        {LUMTREEN_RBUTTONDBLCLK, "RBUTTONDBLCLK", true},
     };
     for (const Named &n : kNames) {
         const int hit = code - n.code;
-        if (hit == 0 && n.name[std::strlen(n.name) - 1] != '+') return n.name;
-        if (n.name[std::strlen(n.name) - 1] == '+' && hit >= 0 &&
-            hit < static_cast<int>(std::size(kHitNames))) {
-            return std::string(n.name) + kHitNames[hit];
+        if (!n.mouse && hit == 0) return n.name;
+        if (n.mouse && hit >= 0 && hit < static_cast<int>(std::size(kHitNames))) {
+            return std::string(n.name) + "+" + kHitNames[hit];
         }
     }
     return "code " + std::to_string(code);
 }
 
-// Shows the newest notifications, a run of the same one counted rather than repeated.
+// The newest notifications, oldest first; a run of the same one is counted, not repeated.
+struct NoteRun {
+    std::string name;
+    int times;
+};
+std::deque<NoteRun> g_notes;
+
 void Note(int code) {
     std::string name = NotificationName(code);
-    if (!g_notes.empty() && g_notes.back().compare(0, name.size(), name) == 0 &&
-        (g_notes.back().size() == name.size() || g_notes.back()[name.size()] == ' ')) {
-        int times = 1;
-        std::sscanf(g_notes.back().c_str() + name.size(), " x%d", &times);
-        name += " x" + std::to_string(times + 1);
-        g_notes.back() = name;
+    if (!g_notes.empty() && g_notes.back().name == name) {
+        ++g_notes.back().times;
     } else {
-        g_notes.push_back(name);
+        g_notes.push_back(NoteRun{std::move(name), 1});
         if (g_notes.size() > 5) g_notes.pop_front();
     }
     std::string line;
-    for (const std::string &n : g_notes) line += (line.empty() ? "" : "  >  ") + n;
+    for (const NoteRun &run : g_notes) {
+        if (!line.empty()) line += "  >  ";
+        line += run.name;
+        if (run.times > 1) line += " x" + std::to_string(run.times);
+    }
     SetWindowTextA(g_status, line.c_str());
 }
 
@@ -618,14 +626,15 @@ int ItemOf(const Entry *e) {
     return LumTree_FindData(g_tree, 0, reinterpret_cast<DWORD_PTR>(e));
 }
 
-// The shown rows, one a line: indentation by level, the name (a folder's with a slash), the
-// size, "+" on a closed folder with children, "*" on a selected row.
+// Every row, one a line, hidden ones too: indentation by level, the name (a folder's with a
+// slash; "(unread)" for the placeholder of a folder not read yet), the size, "+" on a closed
+// folder with children, "*" on a selected row.
 std::string Outline() {
     std::string text;
     for (int i = 0; i < g_tree.Count(); ++i) {
-        if (!g_tree.IsShown(i)) continue;
         const Entry *e = EntryOf(i);
-        text += std::string(static_cast<size_t>(g_tree.Level(i)) * 2, ' ') + g_tree.Text(i);
+        text += std::string(static_cast<size_t>(g_tree.Level(i)) * 2, ' ');
+        text += e ? g_tree.Text(i) : "(unread)";
         if (e && e->folder) text += "/";
         const std::string size = g_tree.CellText(i, kSize);
         if (!size.empty()) text += "  " + size;
@@ -645,8 +654,9 @@ std::string Outline() {
     } while (0)
 
 // Expands the first folder that holds two files, selects them, renames one with a slow second
-// click (kept) and the other with F2 (cancelled), drags both onto the next folder, widens the
-// Size column and sorts by it. Returns 0 when every step did what it should.
+// click (kept) and the other with F2 (cancelled), drags both onto the next folder, closes the
+// first folder with the numeric-pad minus, widens the Size column and sorts by it. Returns 0 when
+// every step did what it should.
 int RunScript(const ScriptOptions &o) {
     Pump(100);
     const std::vector<int> folders = Children(0, false);
@@ -721,6 +731,12 @@ int RunScript(const ScriptOptions &o) {
     SCRIPT_CHECK(g_tree.Parent(ItemOf(first)) == ItemOf(target) &&
                      g_tree.Parent(ItemOf(second)) == ItemOf(target),
                  "moving the files into the folder");
+
+    // The numeric-pad minus on the folder they came from closes it (reported like a press on
+    // its expand button).
+    g_tree.SetCaret(ItemOf(opened));
+    SendMessageA(g_tree, WM_KEYDOWN, VK_SUBTRACT, 0);
+    SCRIPT_CHECK(!g_tree.IsExpanded(ItemOf(opened)), "closing a folder with the numeric-pad minus");
 
     // 5. The Size column pulled wider by its divider, then sorted by a click on its header.
     RECT size{};
