@@ -658,6 +658,12 @@ std::string Outline() {
 // first folder with the numeric-pad minus, widens the Size column and sorts by it. Returns 0 when
 // every step did what it should.
 int RunScript(const ScriptOptions &o) {
+    // The pointer is moved for hot tracking; it goes back where it was when the session ends.
+    struct PointerBack {
+        POINT at{};
+        PointerBack() { GetCursorPos(&at); }
+        ~PointerBack() { SetCursorPos(at.x, at.y); }
+    } pointerBack;
     Pump(100);
     const std::vector<int> folders = Children(0, false);
     const Entry *opened = nullptr, *target = nullptr;
