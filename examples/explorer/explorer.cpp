@@ -424,7 +424,9 @@ void OnTreeCommand(WPARAM wp, LPARAM lp) {
     }
 }
 
-// Keys the application handles before the control or the editor sees them. True when handled.
+// Keys the application handles before the control or the editor sees them: F2 renames, Enter
+// in the editor keeps the name, Escape cancels (the hooks take Escape first when they are
+// installed). True when handled.
 bool PreTranslate(const MSG &msg) {
     if (msg.message != WM_KEYDOWN) return false;
     if (msg.hwnd == g_tree && msg.wParam == VK_F2) {
@@ -583,6 +585,16 @@ void Hover(POINT p) {
     Mouse(WM_MOUSEMOVE, p);
     Pump(100);
 }
+// A key pressed or released on the keyboard, as the display reports it, and the messages it
+// brings handled.
+void RealKey(WORD key, bool down) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = key;
+    in.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+    SendInput(1, &in, sizeof(in));
+    Pump(50);
+}
 // A point on the name of a shown row.
 POINT NamePoint(int item) {
     RECT cell{};
@@ -713,14 +725,15 @@ int RunScript(const ScriptOptions &o) {
     Pump(50);
     SCRIPT_CHECK(!g_editor && g_tree.Text(ItemOf(second)) == newName, "keeping the new name");
 
-    // F2 on the other file, then Escape: the name stays.
+    // F2 on the other file, then Escape pressed on the keyboard (the hooks report it while it is
+    // held): the name stays.
     Click(NamePoint(ItemOf(first)));
     PostMessageA(g_tree, WM_KEYDOWN, VK_F2, 0);
     Pump(50);
     SCRIPT_CHECK(g_editor && g_renamed == ItemOf(first), "renaming with F2");
     SetWindowTextA(g_editor, "not kept");
-    PostMessageA(g_editor, WM_KEYDOWN, VK_ESCAPE, 0);
-    Pump(50);
+    RealKey(VK_ESCAPE, true);
+    RealKey(VK_ESCAPE, false);
     SCRIPT_CHECK(!g_editor && g_tree.Text(ItemOf(first)) == first->name, "cancelling with Escape");
 
     // 4. Shift-click extends to the renamed file; both are dragged onto the other folder.
