@@ -15,6 +15,25 @@ bool BarUpdatesAllowed(const TreeCtl *ctl, bool vertical) {
                     : (ctl->horzBarManaged && !ctl->horzBarUpdateOff);
 }
 
+// Marks the part of the window frame that a standard scroll bar covers for repainting, so the
+// window's next frame paint draws the bar with the values stored in it. Nothing happens while
+// the bar is not on the window.
+void InvalidateBarFrame(HWND window, int bar) {
+    SCROLLBARINFO info{};
+    info.cbSize = sizeof(info);
+    if (!GetScrollBarInfo(window, bar == SB_VERT ? OBJID_VSCROLL : OBJID_HSCROLL, &info)) return;
+    if (info.rgstate[0] & STATE_SYSTEM_INVISIBLE) return;
+    RECT rc = info.rcScrollBar;
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT *>(&rc), 2);
+    RedrawWindow(window, &rc, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_NOERASE | RDW_NOCHILDREN);
+}
+
+// Range, page and position reach the bar at once (GetScrollInfo reads them back right away),
+// but the bar is not painted here: a synchronous repaint of the bar costs milliseconds on some
+// hosts, and a burst of changes (a fill, a run of expansions) would pay it for every message.
+// The bar's strip of the frame is invalidated instead and painted with the window's next frame
+// paint. Showing or hiding the bar still changes the frame at once, as the platform does that
+// whatever the redraw flag says.
 void SetBarInfo(TreeCtl *ctl, int bar, INT max, INT page, INT pos) {
     SCROLLINFO si{};
     si.cbSize = sizeof(si);
@@ -25,7 +44,8 @@ void SetBarInfo(TreeCtl *ctl, int bar, INT max, INT page, INT pos) {
     si.nMax = max;
     si.nPage = static_cast<UINT>(page);
     si.nPos = pos;
-    ctl->setScrollInfoFn(ctl->window, bar, &si, TRUE);
+    ctl->setScrollInfoFn(ctl->window, bar, &si, FALSE);
+    InvalidateBarFrame(ctl->window, bar);
 }
 
 // The scroll bar through the range and position functions, for hosts without SetScrollInfo.

@@ -417,6 +417,63 @@ TEST_CASE("points to items; the vertical bar read back: requests, 32-bit thumb, 
     CHECK(parent.Codes(held) == std::vector<int>{LUMTREEN_HSCROLL});
 }
 
+// The pixels of a window's vertical scroll bar as they are on the screen (read through the
+// window DC, which covers the frame), one COLORREF per pixel, row by row.
+std::vector<COLORREF> BarPixels(HWND w) {
+    SCROLLBARINFO info{};
+    info.cbSize = sizeof(info);
+    if (!GetScrollBarInfo(w, OBJID_VSCROLL, &info)) return {};
+    RECT window;
+    GetWindowRect(w, &window);
+    RECT bar = info.rcScrollBar;
+    OffsetRect(&bar, -window.left, -window.top);
+    const int width = bar.right - bar.left, height = bar.bottom - bar.top;
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof(bi.bmiHeader), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    HDC screen = GetWindowDC(w), memory = CreateCompatibleDC(screen);
+    void *bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(memory, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, bar.left, bar.top, SRCCOPY);
+    GdiFlush();
+    const auto *p = static_cast<const COLORREF *>(bits);
+    std::vector<COLORREF> pixels(p, p + static_cast<size_t>(width) * height);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(w, screen);
+    return pixels;
+}
+
+TEST_CASE("the scroll bar is painted with the next frame paint after a burst of changes") {
+    Parent parent;
+    HWND tree = TreeWithRows(parent, 1000);
+    Send(tree, LUMTREEM_SETTOPINDEX, 500);
+    Settle(tree);
+    const std::vector<COLORREF> before = BarPixels(tree);
+    REQUIRE_FALSE(before.empty());
+
+    // 1,000 appends, nothing pumped: the values are in the bar at once, the pixels not yet.
+    for (int i = 0; i < 1000; ++i) Send(tree, LUMTREEM_ADDITEM, 0, Ptr("more"));
+    CHECK(BarOf(tree) == "0..1999 page 4 pos 500");
+    CHECK(BarPixels(tree) == before);
+    UpdateWindow(tree);
+    const std::vector<COLORREF> after = BarPixels(tree);
+    CHECK(after != before); // the thumb moved up and shrank
+
+    // The bar as a full repaint of the frame draws it from the stored values.
+    RedrawWindow(tree, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    CHECK(BarPixels(tree) == after);
+
+    // A request that moves the thumb is painted by the same path.
+    Send(tree, WM_VSCROLL, SB_BOTTOM, 0);
+    Settle(tree);
+    const std::vector<COLORREF> bottom = BarPixels(tree);
+    CHECK(bottom != after);
+    RedrawWindow(tree, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    CHECK(BarPixels(tree) == bottom);
+}
+
 TEST_CASE("columns handed out, the resize zone, the horizontal position, columns into view") {
     Parent parent;
     HWND tree = parent.Tree(kNotifyStyle, 0, 0, 300, 200);
