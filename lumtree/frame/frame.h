@@ -207,6 +207,17 @@ struct TreeCtl {
     // control to the application (a notification, a comparison routine) can tell afterwards
     // whether the list it was working on is still the same.
     UINT listVersion;
+    // The one-row paint buffer, kept between paints by the renderer (render/paint.cpp): the DC
+    // holding the row bitmap, the bitmap it displaced, the two scratch DCs, and the size and
+    // screen format the bitmap was made for. Released with the window (ReleasePaintBuffer).
+    HDC paintBufferDC;
+    HBITMAP paintBitmap;
+    HGDIOBJ paintOldBitmap;
+    HDC paintWork1;
+    HDC paintWork2;
+    INT paintWidth;
+    INT paintHeight;
+    INT paintFormat;
 };
 
 // The colour table shares storage with the 27 named colour fields; the order of the table

@@ -19,6 +19,9 @@ int UpdateColors(TreeCtl *ctl, HDC dc);
 // bitmap cannot be made.
 void PaintControl(TreeCtl *ctl, HDC dc, const RECT *updateRect, bool buffered = true);
 
+// Deletes the paint buffer that paints keep for the next one (the window is going away).
+void ReleasePaintBuffer(TreeCtl *ctl);
+
 bool RenderMessage(TreeCtl *ctl, UINT msg, WPARAM wp, LPARAM lp, LRESULT *result);
 
 // ---- Inside the subsystem (and its unit tests) ----
