@@ -3,6 +3,7 @@
 #include "layout.h"
 
 #include "../items/items.h"
+#include "../render/render.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -130,7 +131,9 @@ INT SetTopIndex(TreeCtl *ctl, INT i) {
     if (std::abs(r - old) >= ctl->pageRows) {
         InvalidateItemArea(ctl, true);
     } else if (DrawingLive(ctl)) {
-        UpdateWindow(ctl->window);
+        // The rows that are about to move are brought up to date first; a pending repaint of
+        // the scroll bars is left to the next paint of the window.
+        PaintPendingRows(ctl);
         // Row labels move with their rows, so the scrolled band starts at x = 0.
         RECT rc = ItemAreaRect(ctl);
         rc.left = 0;

@@ -231,3 +231,21 @@ void PaintControl(TreeCtl *ctl, HDC dc, const RECT *updateRect, bool buffered) {
         if (!IsRectEmpty(&rest)) FillRect(dc, &rest, labelBack.get());
     }
 }
+
+void PaintPendingRows(TreeCtl *ctl) {
+    const HWND w = ctl->window;
+    gdi::Region pending(CreateRectRgn(0, 0, 0, 0));
+    // Without erasing, reading the update region leaves a pending frame pending.
+    if (!pending || GetUpdateRgn(w, pending.get(), FALSE) <= NULLREGION) return;
+    const RECT client = ClientRect(ctl);
+    RECT box, update;
+    GetRgnBox(pending.get(), &box);
+    if (IntersectRect(&update, &box, &client)) {
+        gdi::WindowDC dc(w);
+        if (dc.get()) {
+            SelectClipRgn(dc.get(), pending.get());
+            PaintControl(ctl, dc.get(), &update);
+        }
+    }
+    ValidateRgn(w, pending.get());
+}

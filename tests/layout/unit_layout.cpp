@@ -474,6 +474,55 @@ TEST_CASE("the scroll bar is painted with the next frame paint after a burst of 
     CHECK(BarPixels(tree) == bottom);
 }
 
+// The client area as it is on the screen, in the order of PrintClient.
+Pixels ScreenPixels(HWND w) {
+    const RECT rc = Client(w);
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof(bi.bmiHeader), rc.right, -rc.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    HDC screen = GetDC(w), memory = CreateCompatibleDC(screen);
+    void *bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(memory, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, rc.right, rc.bottom, screen, 0, 0, SRCCOPY);
+    GdiFlush();
+    Pixels px{rc.right, rc.bottom, std::vector<COLORREF>(size_t(rc.right) * rc.bottom)};
+    const auto *p = static_cast<const DWORD *>(bits);
+    for (size_t i = 0; i < px.bits.size(); ++i) {
+        px.bits[i] = RGB((p[i] >> 16) & 0xFF, (p[i] >> 8) & 0xFF, p[i] & 0xFF);
+    }
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(w, screen);
+    return px;
+}
+
+TEST_CASE("a log view: after every append made visible the window shows a full repaint") {
+    Parent parent;
+    // Rows 4.5 high, so the last one is cut; grid lines show every row's edge.
+    HWND tree = TreeWithRows(parent, 0);
+    Send(tree, LUMTREEM_SETGRIDLINES, TRUE);
+    Send(tree, LUMTREEM_SHOWLABELS, 1);
+    Settle(tree);
+    const std::vector<COLORREF> bar = BarPixels(tree);
+    for (int i = 0; i < 36; ++i) {
+        CAPTURE(i);
+        const int item = SendI(tree, LUMTREEM_ADDITEM, 0, Ptr(i % 7 ? "entry" : "group"));
+        if (i % 7) Send(tree, LUMTREEM_SETLEVEL, static_cast<WPARAM>(item), 1 + (i % 7 == 3));
+        Send(tree, LUMTREEM_ENSUREVISIBLE, static_cast<WPARAM>(item));
+        if (i % 3 == 0) continue; // some steps are painted only with the next one
+        UpdateWindow(tree);
+        const Pixels screen = ScreenPixels(tree);
+        CHECK(screen.bits == PrintClient(tree).bits);
+    }
+    CHECK(SendI(tree, LUMTREEM_GETTOPINDEX) == 36 - 4);
+    // The bar followed too, as a full repaint of the frame draws it.
+    const std::vector<COLORREF> followed = BarPixels(tree);
+    CHECK(followed != bar);
+    RedrawWindow(tree, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    CHECK(BarPixels(tree) == followed);
+}
+
 TEST_CASE("columns handed out, the resize zone, the horizontal position, columns into view") {
     Parent parent;
     HWND tree = parent.Tree(kNotifyStyle, 0, 0, 300, 200);
