@@ -6,8 +6,24 @@
 #include <cstring>
 #include <initializer_list>
 
+namespace {
+
+// The text an item is inserted with lives in the record's own block, after the text slots, so
+// that an item costs one heap block, not two (a list of short texts halves its heap blocks and
+// saves their overhead). A text set later gets a block of its own. The inline place always
+// holds at least one byte, so no other block can start there.
+char *InlineText(const TreeCtl *ctl, TreeItem *item) {
+    return reinterpret_cast<char *>(item->texts + ctl->columnCount);
+}
+
+void FreeText(const TreeCtl *ctl, TreeItem *item, INT column) {
+    if (item->texts[column] != InlineText(ctl, item)) LumFree(item->texts[column]);
+}
+
+} // namespace
+
 void FreeItem(const TreeCtl *ctl, TreeItem *item) {
-    for (INT c = 0; c < ctl->columnCount; ++c) LumFree(item->texts[c]);
+    for (INT c = 0; c < ctl->columnCount; ++c) FreeText(ctl, item, c);
     LumFree(item->labelText);
     LumFree(item->cellAttributes);
     LumFree(item->labelAttributes);
@@ -27,7 +43,7 @@ bool SetItemText(TreeCtl *ctl, INT i, INT column, const char *text) {
         if (!copy) return false;
     }
     TreeItem *item = ctl->items[i];
-    LumFree(item->texts[column]);
+    FreeText(ctl, item, column);
     item->texts[column] = copy;
     return true;
 }
@@ -35,7 +51,8 @@ bool SetItemText(TreeCtl *ctl, INT i, INT column, const char *text) {
 INT InsertItemCore(TreeCtl *ctl, const ItemTemplate &tmpl, INT pos, const char *text,
                    DWORD_PTR data) {
     EndEditRequest(ctl);
-    size_t bytes = offsetof(TreeItem, texts) + sizeof(char *) * ctl->columnCount;
+    const size_t length = text ? std::strlen(text) : 0;
+    size_t bytes = offsetof(TreeItem, texts) + sizeof(char *) * ctl->columnCount + length + 1;
     auto *item = static_cast<TreeItem *>(LumAllocZero(bytes));
     if (!item) return kNone;
     item->level = tmpl.level;
@@ -47,13 +64,10 @@ INT InsertItemCore(TreeCtl *ctl, const ItemTemplate &tmpl, INT pos, const char *
     item->cellAttributes = tmpl.cellAttributes;
     item->kind = tmpl.kind;
     item->data = data;
-    if (text && *text && !(item->texts[0] = LumStrDup(text))) {
-        LumFree(item);
-        return kNone;
-    }
+    if (length)
+        item->texts[0] = static_cast<char *>(std::memcpy(InlineText(ctl, item), text, length + 1));
     // Short-index hosts hold fewer than 32000 items.
     if ((ctl->shortIndexes && ctl->itemCount >= 32000) || !ItemArrayInsert(ctl, pos, item)) {
-        LumFree(item->texts[0]);
         LumFree(item);
         return kNone;
     }
