@@ -47,6 +47,13 @@ void SetBarInfo(TreeCtl *ctl, int bar, INT max, INT page, INT pos) {
     si.nPos = pos;
     ctl->setScrollInfoFn(ctl->window, bar, &si, FALSE);
     InvalidateBarFrame(ctl->window, bar);
+    // The platform tells accessibility clients about a bar's new value only when it repaints
+    // the bar; they still hear of it here.
+    const DWORD shown = bar == SB_VERT ? WS_VSCROLL : WS_HSCROLL;
+    if (WindowStyle(ctl) & shown) {
+        NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, ctl->window,
+                       bar == SB_VERT ? OBJID_VSCROLL : OBJID_HSCROLL, CHILDID_SELF);
+    }
 }
 
 // The scroll bar through the range and position functions, for hosts without SetScrollInfo.

@@ -465,6 +465,21 @@ TEST_CASE("the scroll bar is painted with the next frame paint after a burst of 
     RedrawWindow(tree, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
     CHECK(BarPixels(tree) == after);
 
+    // Accessibility clients hear of the bar's new values as they did when the bar was painted
+    // at once.
+    static int heard = 0;
+    HWINEVENTHOOK hook = SetWinEventHook(
+        EVENT_OBJECT_VALUECHANGE, EVENT_OBJECT_VALUECHANGE, nullptr,
+        [](HWINEVENTHOOK, DWORD, HWND w, LONG object, LONG, DWORD, DWORD) {
+            heard += object == OBJID_VSCROLL && GetWindowLongPtrA(w, 0) != 0;
+        },
+        GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    REQUIRE(hook);
+    Send(tree, LUMTREEM_ADDITEM, 0, Ptr("heard"));
+    Pump();
+    CHECK(heard == 1);
+    UnhookWinEvent(hook);
+
     // A request that moves the thumb is painted by the same path.
     Send(tree, WM_VSCROLL, SB_BOTTOM, 0);
     Settle(tree);
