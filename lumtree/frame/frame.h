@@ -239,8 +239,21 @@ struct LumProcess {
     POINT lastMouse; // (-1, -1)
     BOOL keyboardMode;
     BOOL globalItemTrack;
+    // The end-edit request asks the platform whether the control has a child window, a round
+    // trip to the window server on some hosts, and one message can make several requests. The
+    // answer "none" is kept for the window named here while a private message is dispatched
+    // (childCheckDepth > 0) and forgotten whenever the control calls out to application code,
+    // which may create a child (ForgetChildCheck).
+    HWND noChildWindow;
+    INT childCheckDepth;
 };
 extern LumProcess g_lum;
+
+// Called before the control hands control to application code (a notification, a callback, a
+// message to the parent): a child window may exist afterwards.
+inline void ForgetChildCheck() {
+    g_lum.noChildWindow = nullptr;
+}
 
 // ---- Finding the record ----
 // The record of a window, or null. Uses and refreshes the one-entry cache.

@@ -127,6 +127,7 @@ void DeleteRun(TreeCtl *ctl, INT i, INT count) {
     for (INT k = 0; k < count; ++k) {
         EndEditRequest(ctl);
         if (ctl->deleteCallback) {
+            ForgetChildCheck();
             ctl->deleteCallback(ctl->window, i, run[k]->data, ctl->deleteCallbackData);
         }
         FreeItem(ctl, run[k]);
@@ -229,8 +230,10 @@ void DeleteAllItems(TreeCtl *ctl, bool keepTreeWidth) {
     if (!keepTreeWidth) ctl->treeWidth = 0;
     for (INT i = 0; i < count; ++i) {
         TreeItem *item = items[i];
-        if (ctl->deleteCallback)
+        if (ctl->deleteCallback) {
+            ForgetChildCheck();
             ctl->deleteCallback(ctl->window, i, item->data, ctl->deleteCallbackData);
+        }
         FreeItem(ctl, item);
     }
     LumFree(items);

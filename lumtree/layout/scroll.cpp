@@ -51,6 +51,7 @@ void SetBarInfo(TreeCtl *ctl, int bar, INT max, INT page, INT pos) {
     // the bar; they still hear of it here.
     const DWORD shown = bar == SB_VERT ? WS_VSCROLL : WS_HSCROLL;
     if (WindowStyle(ctl) & shown) {
+        ForgetChildCheck(); // in-context hooks run here
         NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, ctl->window,
                        bar == SB_VERT ? OBJID_VSCROLL : OBJID_HSCROLL, CHILDID_SELF);
     }
