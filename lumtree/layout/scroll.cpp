@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <iterator>
 
 namespace {
 
@@ -16,15 +17,29 @@ bool BarUpdatesAllowed(const TreeCtl *ctl, bool vertical) {
                     : (ctl->horzBarManaged && !ctl->horzBarUpdateOff);
 }
 
+// What the platform draws of a standard scroll bar: its place, the thumb's extent and the
+// state of its parts. Two equal readings draw the same pixels.
+SCROLLBARINFO BarLook(HWND window, int bar) {
+    SCROLLBARINFO info{};
+    info.cbSize = sizeof(info);
+    if (!GetScrollBarInfo(window, bar == SB_VERT ? OBJID_VSCROLL : OBJID_HSCROLL, &info)) {
+        info.rgstate[0] = STATE_SYSTEM_INVISIBLE;
+    }
+    return info;
+}
+
+bool SameLook(const SCROLLBARINFO &a, const SCROLLBARINFO &b) {
+    return EqualRect(&a.rcScrollBar, &b.rcScrollBar) && a.xyThumbTop == b.xyThumbTop &&
+           a.xyThumbBottom == b.xyThumbBottom && a.dxyLineButton == b.dxyLineButton &&
+           std::equal(std::begin(a.rgstate), std::end(a.rgstate), std::begin(b.rgstate));
+}
+
 // Marks the part of the window frame that a standard scroll bar covers for repainting, so the
 // window's next frame paint draws the bar with the values stored in it. Nothing happens while
 // the bar is not on the window.
-void InvalidateBarFrame(HWND window, int bar) {
-    SCROLLBARINFO info{};
-    info.cbSize = sizeof(info);
-    if (!GetScrollBarInfo(window, bar == SB_VERT ? OBJID_VSCROLL : OBJID_HSCROLL, &info)) return;
-    if (info.rgstate[0] & STATE_SYSTEM_INVISIBLE) return;
-    RECT rc = info.rcScrollBar;
+void InvalidateBarFrame(HWND window, const SCROLLBARINFO &look) {
+    if (look.rgstate[0] & STATE_SYSTEM_INVISIBLE) return;
+    RECT rc = look.rcScrollBar;
     MapWindowPoints(nullptr, window, reinterpret_cast<POINT *>(&rc), 2);
     RedrawWindow(window, &rc, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_NOERASE | RDW_NOCHILDREN);
 }
@@ -45,8 +60,12 @@ void SetBarInfo(TreeCtl *ctl, int bar, INT max, INT page, INT pos) {
     si.nMax = max;
     si.nPage = static_cast<UINT>(page);
     si.nPos = pos;
+    // Most changes of a long list leave the thumb's pixels where they were (a thumb at its
+    // smallest size at the top while items are appended): the frame is then left alone.
+    const SCROLLBARINFO before = BarLook(ctl->window, bar);
     ctl->setScrollInfoFn(ctl->window, bar, &si, FALSE);
-    InvalidateBarFrame(ctl->window, bar);
+    const SCROLLBARINFO after = BarLook(ctl->window, bar);
+    if (!SameLook(before, after)) InvalidateBarFrame(ctl->window, after);
     // The platform tells accessibility clients about a bar's new value only when it repaints
     // the bar; they still hear of it here.
     const DWORD shown = bar == SB_VERT ? WS_VSCROLL : WS_HSCROLL;

@@ -417,8 +417,31 @@ TEST_CASE("points to items; the vertical bar read back: requests, 32-bit thumb, 
     CHECK(parent.Codes(held) == std::vector<int>{LUMTREEN_HSCROLL});
 }
 
-// The pixels of a window's vertical scroll bar as they are on the screen (read through the
-// window DC, which covers the frame), one COLORREF per pixel, row by row.
+// A rectangle of what a window DC shows (its frame with GetWindowDC, its client area with
+// GetDC), in the order of PrintClient.
+Pixels Grab(HWND w, bool frame, const RECT &rc) {
+    const int width = rc.right - rc.left, height = rc.bottom - rc.top;
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof(bi.bmiHeader), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    HDC screen = frame ? GetWindowDC(w) : GetDC(w), memory = CreateCompatibleDC(screen);
+    void *bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(memory, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, rc.left, rc.top, SRCCOPY);
+    GdiFlush();
+    Pixels px{width, height, std::vector<COLORREF>(size_t(width) * height)};
+    const auto *p = static_cast<const DWORD *>(bits);
+    for (size_t i = 0; i < px.bits.size(); ++i) {
+        px.bits[i] = RGB((p[i] >> 16) & 0xFF, (p[i] >> 8) & 0xFF, p[i] & 0xFF);
+    }
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(w, screen);
+    return px;
+}
+
+// The pixels of a window's vertical scroll bar as they are on the screen.
 std::vector<COLORREF> BarPixels(HWND w) {
     SCROLLBARINFO info{};
     info.cbSize = sizeof(info);
@@ -427,22 +450,7 @@ std::vector<COLORREF> BarPixels(HWND w) {
     GetWindowRect(w, &window);
     RECT bar = info.rcScrollBar;
     OffsetRect(&bar, -window.left, -window.top);
-    const int width = bar.right - bar.left, height = bar.bottom - bar.top;
-    BITMAPINFO bi{};
-    bi.bmiHeader = {sizeof(bi.bmiHeader), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    HDC screen = GetWindowDC(w), memory = CreateCompatibleDC(screen);
-    void *bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(memory, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, bar.left, bar.top, SRCCOPY);
-    GdiFlush();
-    const auto *p = static_cast<const COLORREF *>(bits);
-    std::vector<COLORREF> pixels(p, p + static_cast<size_t>(width) * height);
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(w, screen);
-    return pixels;
+    return Grab(w, true, bar).bits;
 }
 
 TEST_CASE("the scroll bar is painted with the next frame paint after a burst of changes") {
@@ -489,27 +497,9 @@ TEST_CASE("the scroll bar is painted with the next frame paint after a burst of 
     CHECK(BarPixels(tree) == bottom);
 }
 
-// The client area as it is on the screen, in the order of PrintClient.
+// The client area as it is on the screen.
 Pixels ScreenPixels(HWND w) {
-    const RECT rc = Client(w);
-    BITMAPINFO bi{};
-    bi.bmiHeader = {sizeof(bi.bmiHeader), rc.right, -rc.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    HDC screen = GetDC(w), memory = CreateCompatibleDC(screen);
-    void *bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(memory, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, rc.right, rc.bottom, screen, 0, 0, SRCCOPY);
-    GdiFlush();
-    Pixels px{rc.right, rc.bottom, std::vector<COLORREF>(size_t(rc.right) * rc.bottom)};
-    const auto *p = static_cast<const DWORD *>(bits);
-    for (size_t i = 0; i < px.bits.size(); ++i) {
-        px.bits[i] = RGB((p[i] >> 16) & 0xFF, (p[i] >> 8) & 0xFF, p[i] & 0xFF);
-    }
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(w, screen);
-    return px;
+    return Grab(w, false, Client(w));
 }
 
 TEST_CASE("a log view: after every append made visible the window shows a full repaint") {
