@@ -7,8 +7,8 @@
 //
 //   lumtree_bench.exe            all cases for N = 10,000, 100,000 and 1,000,000
 //   lumtree_bench.exe 10000 ...  the given sizes only
-//   lumtree_bench.exe --skip-slow [sizes]   without the appends with drawing on and a
-//                                scroll bar, which take minutes under Wine
+//   lumtree_bench.exe --skip-slow [sizes]   without the flat appends with drawing on and a
+//                                scroll bar, which take the tree view minutes under Wine
 //   lumtree_bench.exe --only TEXT [sizes]   the cases whose name contains TEXT, no memory
 //                                ("--only memory": the memory rows only, always with 200,000)
 //   lumtree_bench.exe --lumtree-only ...   any of the above without the tree view
@@ -572,9 +572,9 @@ struct Case {
     bool scrollBar; // the controls have a vertical scroll bar
 };
 
-// Under Wine every scroll-bar update with redraw costs milliseconds (both controls update the
-// bar on each insertion), so the appends with drawing on and a bar stop at 10,000; the same
-// appends without a bar show the controls' own cost up to 100,000.
+// Under Wine a scroll-bar update with redraw costs milliseconds, and the tree view makes one on
+// each insertion, so the appends with drawing on and a bar stop at 10,000; the same appends
+// without a bar show the controls' own cost up to 100,000.
 const Case kCases[] = {
     {"append, drawing off", AppendDrawingOff, 1000000, 0, true},
     {"append, drawing on", AppendDrawingOn, 10000, 0, true},
