@@ -152,7 +152,7 @@ bool SetHorizontalExtent(TreeCtl *ctl, INT extent) {
     if (extent < 0) return false;
     EndEditRequest(ctl);
     // The stored widths as they stand: a stretching column counts -1.
-    INT columns = 0;
+    int64_t columns = 0;
     for (INT c = 0; c < ctl->columnCount; ++c) columns += ctl->columns[c].width;
     if (extent < columns) return false;
     if (extent == ctl->horizontalExtent) return true;
@@ -168,11 +168,13 @@ void FitHorizontalExtent(TreeCtl *ctl) {
     if (ctl->columns[last].width == LUMTREE_STRETCH) {
         INT w = AutoColumnWidth(ctl, last);
         if (w < 0) return;
-        extent = w + ColumnLeft(ctl, last, kNone) + (last == 0 ? ctl->treeWidth : 0);
+        extent =
+            Saturate(int64_t{w} + ColumnLeft(ctl, last, kNone) + (last == 0 ? ctl->treeWidth : 0));
     } else {
         ApplyDeepestLevel(ctl, DeepestLevel(ctl));
-        extent = ctl->treeWidth;
-        for (INT c = 0; c <= last; ++c) extent += ctl->columns[c].width;
+        int64_t sum = ctl->treeWidth;
+        for (INT c = 0; c <= last; ++c) sum += ctl->columns[c].width;
+        extent = Saturate(sum);
     }
     SetHorizontalExtent(ctl, extent);
     ScrollToX(ctl, ctl->horizontalPos);
