@@ -125,7 +125,7 @@ struct TreeCtl {
     BITMAP headerBitmapInfo;
     BITMAP labelBitmapInfo;
     BITMAP cornerBitmapInfo;
-    BOOL inScrollRequest;
+    BOOL inScrollRequest; // one bit per bar, 1 << SB_HORZ and 1 << SB_VERT
     BOOL vertBarManaged;
     BOOL vertBarShown;
     BOOL horzBarManaged;

@@ -15,12 +15,19 @@ bool BarUpdatesAllowed(const TreeCtl *ctl, bool vertical) {
                     : (ctl->horzBarManaged && !ctl->horzBarUpdateOff);
 }
 
+// inScrollRequest holds one bit per bar (1 << SB_HORZ, 1 << SB_VERT): a request on one bar
+// freezes only that bar's range, so a parent that changes the list while the user drags the
+// horizontal thumb still gets a right vertical range.
+bool InScrollRequest(const TreeCtl *ctl, int bar) {
+    return (ctl->inScrollRequest & (1 << bar)) != 0;
+}
+
 void SetBarInfo(TreeCtl *ctl, int bar, INT max, INT page, INT pos) {
     SCROLLINFO si{};
     si.cbSize = sizeof(si);
     si.fMask = SIF_PAGE | SIF_POS;
     if (HasStyle(ctl, LUMTREESTYLE_DISABLENOSCROLL)) si.fMask |= SIF_DISABLENOSCROLL;
-    if (!ctl->inScrollRequest) si.fMask |= SIF_RANGE;
+    if (!InScrollRequest(ctl, bar)) si.fMask |= SIF_RANGE;
     si.nMin = 0;
     si.nMax = max;
     si.nPage = static_cast<UINT>(page);
@@ -33,7 +40,7 @@ void SetBarRange(TreeCtl *ctl, int bar, BOOL *shown, INT max, INT pos, bool disa
     HWND w = ctl->window;
     if (disableWhenEmpty) {
         if (!*shown) return;
-        if (!ctl->inScrollRequest) {
+        if (!InScrollRequest(ctl, bar)) {
             EnableScrollBar(w, bar, ESB_DISABLE_BOTH);
             SetScrollRange(w, bar, 0, 1, FALSE);
             *shown = FALSE;
@@ -50,14 +57,14 @@ void SetBarRange(TreeCtl *ctl, int bar, BOOL *shown, INT max, INT pos, bool disa
                 SetScrollRange(w, bar, 0, max, TRUE);
                 return;
             }
-            if (!ctl->inScrollRequest) SetScrollRange(w, bar, 0, max, FALSE);
+            if (!InScrollRequest(ctl, bar)) SetScrollRange(w, bar, 0, max, FALSE);
         } else if (pos == curPos) {
             return;
         }
         SetScrollPos(w, bar, pos, TRUE);
         return;
     }
-    if (!ctl->inScrollRequest) {
+    if (!InScrollRequest(ctl, bar)) {
         EnableScrollBar(w, bar, ESB_ENABLE_BOTH);
         SetScrollRange(w, bar, 0, max, FALSE);
         *shown = TRUE;
@@ -278,10 +285,10 @@ void OnVScroll(TreeCtl *ctl, WPARAM wp, LPARAM lp) {
     }
     INT top = ItemAtRow(ctl, row);
     if (top == ctl->topIndex) return;
-    ctl->inScrollRequest = TRUE;
+    ctl->inScrollRequest |= 1 << SB_VERT;
     ScrollToTop(ctl, top);
     UpdateWindow(ctl->window);
-    ctl->inScrollRequest = FALSE;
+    ctl->inScrollRequest &= ~(1 << SB_VERT);
 }
 
 void OnHScroll(TreeCtl *ctl, WPARAM wp, LPARAM lp) {
@@ -303,8 +310,8 @@ void OnHScroll(TreeCtl *ctl, WPARAM wp, LPARAM lp) {
     }
     p = std::max(0, std::min(p, ctl->horizontalExtent - w));
     if (p == ctl->horizontalPos) return;
-    ctl->inScrollRequest = TRUE;
+    ctl->inScrollRequest |= 1 << SB_HORZ;
     ScrollToX(ctl, p);
     UpdateWindow(ctl->window);
-    ctl->inScrollRequest = FALSE;
+    ctl->inScrollRequest &= ~(1 << SB_HORZ);
 }
