@@ -88,6 +88,9 @@ Pixels PrintClient(HWND w);
 
 // Bytes in use on every heap of the process.
 size_t HeapBytesInUse();
+// Live GDI objects of the process: handles 1 to 0xFFFF that GetObjectType knows
+// (GetGuiResources cannot count them under Wine).
+int GdiObjectCount();
 
 // Holds Shift and/or Ctrl down in this thread's keyboard state for its lifetime.
 class Modifiers {
