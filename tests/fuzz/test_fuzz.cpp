@@ -999,7 +999,7 @@ std::string Fuzz(uint64_t first, uint64_t last, int length, Query query = RealQu
 
 // --fuzz-seeds=A-B and --fuzz-ops=N from the command line.
 struct Options {
-    uint64_t first = 1, last = 24;
+    uint64_t first = 1, last = 16;
     int ops = 150;
     bool byHand = false;
 };

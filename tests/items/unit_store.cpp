@@ -143,7 +143,7 @@ INT CALLBACK CompareKeys(HWND, LPCSTR, LPCSTR, DWORD_PTR a, DWORD_PTR b) {
 TEST_CASE("random edits keep the list, the row index and the stored indexes consistent") {
     Fixture f;
     std::srand(99);
-    for (int step = 0; step < 1500; ++step) {
+    for (int step = 0; step < 900; ++step) {
         const int n = f.Count(), op = std::rand() % 12;
         INFO("step ", step, " op ", op);
         if (step % 7 == 0 && n > 0) f.Scatter();
@@ -231,7 +231,7 @@ TEST_CASE("sorting gives the order of the bubble passes on random trees; the row
     Fixture f;
     const auto [tree, ctl] = std::pair{f.tree, f.ctl};
     std::srand(1234);
-    for (int round = 0; round < 300; ++round) {
+    for (int round = 0; round < 150; ++round) {
         // Multiple selection: every third item selected, flags travel; single: the sort deselects.
         const bool textMode = round % 2 == 0, multi = round % 3 != 0;
         const int n = 2 + std::rand() % 60, keys = 1 + std::rand() % 6;
