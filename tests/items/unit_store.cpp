@@ -11,29 +11,37 @@ using namespace lt;
 
 namespace {
 
-// The data value of the item at each index; selection, anchor and drop target by item (0 for
-// none); caret and top index as positions, moved by the store's own rules.
+// The data value of the item at each index; selection, anchor, drop target and caret by the
+// item they name (0: none; for the caret, the first item), so that every index must keep naming
+// its item through insertions and deletions. The top index is a position: it moves only when
+// the item there is the last one and is deleted.
 struct Model {
     std::vector<DWORD_PTR> ids;
-    DWORD_PTR nextId = 1, selection = 0, anchor = 0, dropTarget = 0;
-    int caret = 0, top = 0;
+    DWORD_PTR nextId = 1, selection = 0, anchor = 0, dropTarget = 0, caretId = 0;
+    int top = 0;
 
     int IndexOf(DWORD_PTR id) const {
         auto it = std::find(ids.begin(), ids.end(), id);
         return id == 0 || it == ids.end() ? -1 : static_cast<int>(it - ids.begin());
     }
-    void Inserted(int pos) {
-        if (!ids.empty() && pos <= caret) ++caret;
-        ids.insert(ids.begin() + pos, 0);
-    }
-    // count items deleted one at a time at index i.
+    int Caret() const { return caretId ? IndexOf(caretId) : 0; }
+    void Inserted(int pos) { ids.insert(ids.begin() + pos, 0); }
+    // count items deleted at index i. A caret whose item goes moves to the item before the
+    // deleted ones (the first item when there is none).
     void Deleted(int i, int count) {
-        while (count--) {
-            if (top >= static_cast<int>(ids.size()) - 1) top = std::max(top - 1, 0);
-            if (i <= caret) caret = std::max(caret - 1, 0);
-            for (DWORD_PTR *stored : {&selection, &anchor, &dropTarget})
-                *stored = *stored == ids[i] ? 0 : *stored;
-            ids.erase(ids.begin() + i);
+        const int caret = Caret();
+        for (int k = 0; k < count; ++k) {
+            if (top >= static_cast<int>(ids.size()) - 1 - k) top = std::max(top - 1, 0);
+        }
+        for (DWORD_PTR *stored : {&selection, &anchor, &dropTarget}) {
+            const int at = IndexOf(*stored);
+            if (at >= i && at < i + count) *stored = 0;
+        }
+        ids.erase(ids.begin() + i, ids.begin() + i + count);
+        if (ids.empty()) {
+            caretId = 0;
+        } else if (caret >= i && caret < i + count) {
+            caretId = ids[static_cast<size_t>(i > 0 ? i - 1 : 0)];
         }
     }
 };
@@ -53,17 +61,24 @@ struct Fixture {
     // A collapse moves the caret and the top item off the rows it hides: to the nearest shown
     // item before, else after. One that stood on a hidden row already stays there.
     template <class Op> void Collapsing(Op op) {
-        const bool was[2] = {ItemShown(ctl, m.caret), ItemShown(ctl, m.top)};
+        int at[2] = {m.Caret(), m.top};
+        const bool was[2] = {ItemShown(ctl, at[0]), ItemShown(ctl, at[1])};
         op();
         for (int k = 0; k < 2; ++k) {
-            int &j = k ? m.top : m.caret, i = j;
+            int &j = at[k], i = j;
             if (!was[k] || ItemShown(ctl, j)) continue;
             while (i >= 0 && !ItemShown(ctl, i)) --i;
             for (i = i >= 0 ? i : j; i < Count() && !ItemShown(ctl, i);) ++i;
             j = i < Count() ? i : 0;
         }
+        m.top = at[1];
+        if (Count() > 0) m.caretId = m.ids[static_cast<size_t>(at[0])];
     }
-    void Label(int i) { ItemAt(ctl, i)->data = m.ids[i] = m.nextId++; }
+    void Label(int i) {
+        ItemAt(ctl, i)->data = m.ids[i] = m.nextId++;
+        // The first item of a list takes the caret, which was at 0.
+        if (m.caretId == 0 && m.ids.size() == 1) m.caretId = m.ids[0];
+    }
     // Points the stored indexes at random items (the caret and top item at shown ones).
     void Scatter() {
         for (auto [stored, id] : {std::pair{&ctl->selection, &m.selection},
@@ -72,7 +87,8 @@ struct Fixture {
             *stored = std::rand() % (Count() + 1) - 1;
             *id = *stored < 0 ? 0 : m.ids[*stored];
         }
-        m.caret = ctl->caret = ItemAtRow(ctl, std::rand() % ctl->shownCount);
+        ctl->caret = ItemAtRow(ctl, std::rand() % ctl->shownCount);
+        m.caretId = m.ids[static_cast<size_t>(ctl->caret)];
         m.top = ctl->topIndex = ItemAtRow(ctl, std::rand() % ctl->shownCount);
     }
     void Check() {
@@ -89,7 +105,7 @@ struct Fixture {
         REQUIRE(same);
         CHECK((rows == ctl->shownCount && ItemAtShownRow(ctl, rows) == -1));
         CHECK(Codes{ctl->selection, ctl->anchor, ctl->dropTarget, ctl->caret, ctl->topIndex} ==
-              Codes{m.IndexOf(m.selection), m.IndexOf(m.anchor), m.IndexOf(m.dropTarget), m.caret,
+              Codes{m.IndexOf(m.selection), m.IndexOf(m.anchor), m.IndexOf(m.dropTarget), m.Caret(),
                     m.top});
     }
 };
