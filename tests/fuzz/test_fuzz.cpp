@@ -314,6 +314,14 @@ struct Run {
     void Check();
 };
 
+// Fields of attribute requests: a colour or automatic; the version or another number.
+COLORREF AnyColour(Rng &r) {
+    return r.Chance(50) ? LUMTREE_AUTOCOLOR : static_cast<COLORREF>(r.Next());
+}
+DWORD AnyVersion(Rng &r) {
+    return r.Chance(80) ? LUMTREE_ATTRVERSION : static_cast<DWORD>(r.Below(4));
+}
+
 // A buffer with a guard after its end: the control must not write past what it was given.
 struct Guarded {
     std::vector<char> bytes;
@@ -473,14 +481,14 @@ void Run::ApplyPrivate(const Op &op) {
     case LUMTREEM_SETCELLATTR:
     case LUMTREEM_GETCELLATTR: {
         Rng r{extra};
-        TreeCellAttrRequest q{};
-        q.version = r.Chance(80) ? LUMTREE_ATTRVERSION : static_cast<DWORD>(r.Below(4));
-        q.item = static_cast<INT>(EdgeValue(r.Next(), n));
-        q.column = static_cast<INT>(EdgeValue(r.Next(), 3));
-        q.attr = {static_cast<COLORREF>(r.Chance(50) ? LUMTREE_AUTOCOLOR : r.Next()),
-                  static_cast<COLORREF>(r.Chance(50) ? LUMTREE_AUTOCOLOR : r.Next()),
-                  static_cast<COLORREF>(r.Chance(50) ? LUMTREE_AUTOCOLOR : r.Next()),
-                  static_cast<COLORREF>(r.Chance(50) ? LUMTREE_AUTOCOLOR : r.Next()),
+        TreeCellAttrRequest q{AnyVersion(r),
+                              static_cast<INT>(EdgeValue(r.Next(), n)),
+                              static_cast<INT>(EdgeValue(r.Next(), 3)),
+                              {}};
+        q.attr = {AnyColour(r),
+                  AnyColour(r),
+                  AnyColour(r),
+                  AnyColour(r),
                   Pool().Font(r.Next()),
                   Pool().Bitmap(r.Next()),
                   static_cast<WORD>(r.Below(8))};
@@ -490,13 +498,11 @@ void Run::ApplyPrivate(const Op &op) {
     case LUMTREEM_SETLABELATTR:
     case LUMTREEM_GETLABELATTR: {
         Rng r{extra};
-        TreeLabelAttrRequest q{};
-        q.version = r.Chance(80) ? LUMTREE_ATTRVERSION : static_cast<DWORD>(r.Below(4));
-        q.item = static_cast<INT>(EdgeValue(r.Next(), n));
-        q.attr = {static_cast<COLORREF>(r.Next()),
-                  static_cast<COLORREF>(r.Next()),
-                  LUMTREE_AUTOCOLOR,
-                  LUMTREE_AUTOCOLOR,
+        TreeLabelAttrRequest q{AnyVersion(r), static_cast<INT>(EdgeValue(r.Next(), n)), {}};
+        q.attr = {AnyColour(r),
+                  AnyColour(r),
+                  AnyColour(r),
+                  AnyColour(r),
                   Pool().Bitmap(r.Next()),
                   static_cast<WORD>(r.Below(8))};
         Send(tree, msg, 0, nullPointer ? 0 : Ptr(&q));

@@ -56,10 +56,20 @@ void CheckRows(HWND tree) {
     CHECK(si.nMax == std::max<LRESULT>(topRow + v.fullRows - 1, shown - 1));
 }
 
-// Fonts of two heights: every test below runs at both row heights.
-HFONT FontOfHeight(int pixels) {
-    return CreateFontA(-pixels, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial");
-}
+// A control, 200 pixels wide, whose item font is `pixels` high: the tests below run at two row
+// heights each.
+struct AtHeight {
+    Parent parent;
+    HWND tree;
+    HFONT font;
+    AtHeight(int pixels, DWORD style, int height)
+        : tree(parent.Tree(style, 0, 0, 200, height)),
+          font(CreateFontA(-pixels, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0,
+                           "Arial")) {
+        Send(tree, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
+    }
+    ~AtHeight() {}
+};
 
 } // namespace
 
@@ -107,10 +117,8 @@ TEST_CASE("a long list edited in the middle keeps its rows") {
 TEST_CASE("the last partly visible row is repainted and drawn, at two row heights") {
     for (int pixels : {13, 22}) {
         CAPTURE(pixels);
-        Parent parent;
-        HWND tree = parent.Tree(kNotifyStyle | WS_VSCROLL, 0, 0, 200, 100);
-        HFONT font = FontOfHeight(pixels);
-        Send(tree, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
+        AtHeight at(pixels, kNotifyStyle | WS_VSCROLL, 100);
+        HWND tree = at.tree;
         AddFlat(tree, 30);
         // A height whose last row shows only a few pixels.
         const LRESULT h = Send(tree, LUMTREEM_GETROWHEIGHT);
@@ -142,18 +150,14 @@ TEST_CASE("the last partly visible row is repainted and drawn, at two row height
         const Pixels px = PrintClient(tree);
         CHECK(px.At(px.width - 3, y) == RGB(0, 0, 200));
         CHECK(px.At(px.width - 3, y + 1) == RGB(0, 0, 200));
-        DestroyWindow(tree);
-        DeleteObject(font);
     }
 }
 
 TEST_CASE("keys and scrolling when the last items are hidden under a collapsed parent") {
     for (int pixels : {12, 19}) {
         CAPTURE(pixels);
-        Parent parent;
-        HWND tree = parent.Tree(kNotifyStyle | WS_VSCROLL, 0, 0, 200, 120);
-        HFONT font = FontOfHeight(pixels);
-        Send(tree, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
+        AtHeight at(pixels, kNotifyStyle | WS_VSCROLL, 120);
+        HWND tree = at.tree;
         AddFlat(tree, 30);
         for (WPARAM i = 25; i < 30; ++i) Send(tree, LUMTREEM_SETLEVEL, i, 1);
         Send(tree, LUMTREEM_EXPAND, 24, 0); // the last five items hidden
@@ -181,18 +185,14 @@ TEST_CASE("keys and scrolling when the last items are hidden under a collapsed p
         Send(tree, WM_KEYDOWN, VK_UP, 1);
         CHECK(Send(tree, LUMTREEM_GETCARET) == 0);
         CHECK(Send(tree, LUMTREEM_GETTOPINDEX) == 0);
-        DestroyWindow(tree);
-        DeleteObject(font);
     }
 }
 
 TEST_CASE("automatic colours under the selection, with and without the focus") {
     for (int pixels : {14, 21}) {
         CAPTURE(pixels);
-        Parent parent;
-        HWND tree = parent.Tree(kNotifyStyle, 0, 0, 200, 120);
-        HFONT font = FontOfHeight(pixels);
-        Send(tree, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
+        AtHeight at(pixels, kNotifyStyle, 120);
+        HWND tree = at.tree;
         AddItems(tree, {{"WWWWWWWW", 0}, {"WWWWWWWW", 0}});
         Send(tree, LUMTREEM_SETSELECTION, 1);
         const LRESULT h = Send(tree, LUMTREEM_GETROWHEIGHT);
@@ -211,11 +211,9 @@ TEST_CASE("automatic colours under the selection, with and without the focus") {
         CHECK(px.At(px.width - 3, static_cast<int>(h / 2)) == GetSysColor(COLOR_WINDOW));
         // Without the focus, inactive style 3: a light face behind window text.
         Send(tree, LUMTREEM_SETINACTIVESELSTYLE, 3);
-        SetFocus(parent.hwnd());
+        SetFocus(at.parent.hwnd());
         px = PrintClient(tree);
         CHECK(px.At(px.width - 3, static_cast<int>(h + h / 2)) == GetSysColor(COLOR_3DLIGHT));
         CHECK(count(px, GetSysColor(COLOR_WINDOWTEXT)) > 10);
-        DestroyWindow(tree);
-        DeleteObject(font);
     }
 }
