@@ -65,6 +65,10 @@ INT PlaceItem(TreeCtl *ctl, TreeItem *item, INT pos) {
         if (*stored >= 0 && *stored >= pos) ++*stored;
     }
     if (ctl->itemCount > 1 && pos <= ctl->caret) ++ctl->caret;
+    // The top index stays where it is, so the view keeps its place. When the item that moved
+    // into that place is hidden (an insertion before a collapsed subtree), the top index
+    // follows its own item instead: the top row always shows a shown item.
+    if (pos < ctl->topIndex && !ItemShown(ctl, ctl->topIndex)) ++ctl->topIndex;
     return pos;
 }
 

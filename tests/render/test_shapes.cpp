@@ -217,3 +217,17 @@ TEST_CASE("automatic colours under the selection, with and without the focus") {
         CHECK(count(px, GetSysColor(COLOR_WINDOWTEXT)) > 10);
     }
 }
+
+TEST_CASE("an item inserted above the top row next to hidden items keeps a shown item on top") {
+    Parent parent;
+    HWND tree = parent.Tree(kNotifyStyle | WS_VSCROLL, 0, 0, 200, 80);
+    AddFlat(tree, 20);
+    for (WPARAM i = 3; i < 6; ++i) Send(tree, LUMTREEM_SETLEVEL, i, 1);
+    Send(tree, LUMTREEM_EXPAND, 2, 0); // items 3 to 5 hidden under item 2
+    REQUIRE(Send(tree, LUMTREEM_SETTOPINDEX, 6) == 0);
+    // Inserting before the hidden run: the item at the top index's position is then hidden.
+    REQUIRE(Send(tree, LUMTREEM_INSERTITEM, 1, Ptr("new")) == 1);
+    const LRESULT top = Send(tree, LUMTREEM_GETTOPINDEX);
+    CHECK(Send(tree, LUMTREEM_ISSHOWN, static_cast<WPARAM>(top)) == 1);
+    CheckRows(tree);
+}
