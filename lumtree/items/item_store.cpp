@@ -107,6 +107,7 @@ void DeleteRun(TreeCtl *ctl, INT i, INT count) {
         return;
     }
     INT end = i + count;
+    const INT oldTop = ctl->topIndex;
     for (INT n = ctl->itemCount; n > ctl->itemCount - count; --n) {
         if (ctl->topIndex >= n - 1) ctl->topIndex = ctl->topIndex > 0 ? ctl->topIndex - 1 : 0;
     }
@@ -125,6 +126,14 @@ void DeleteRun(TreeCtl *ctl, INT i, INT count) {
     std::memcpy(run, ctl->items + i, sizeof(TreeItem *) * count);
     for (INT k = 0; k < count; ++k) ctl->selectedCount -= (run[k]->flags & kItemSelected) != 0;
     ItemArrayRemoveRun(ctl, i, count);
+    // The top index keeps its place, as above. When a hidden item moved into that place (a
+    // deletion before a collapsed subtree), the top follows its own item when it is left, or
+    // else goes to the nearest shown item: the top row always shows a shown item.
+    if (ctl->itemCount > 0 && !ItemShown(ctl, ctl->topIndex)) {
+        INT k = oldTop >= end ? oldTop - count : PrevShown(ctl, ctl->topIndex);
+        if (k < 0) k = NextShown(ctl, ctl->topIndex);
+        ctl->topIndex = k < 0 ? 0 : k;
+    }
     for (INT k = 0; k < count; ++k) {
         EndEditRequest(ctl);
         if (ctl->deleteCallback) {

@@ -74,6 +74,16 @@ struct Fixture {
         m.top = at[1];
         if (Count() > 0) m.caretId = m.ids[static_cast<size_t>(at[0])];
     }
+    // count items deleted at i from a model: the top keeps its place unless a hidden item
+    // moved into it; then it follows its own item, or goes to the nearest shown one.
+    void Deleted(Model &mm, int i, int count) const {
+        const int oldTop = mm.top;
+        mm.Deleted(i, count);
+        if (Count() == 0 || ItemShown(ctl, mm.top)) return;
+        int k = oldTop >= i + count ? oldTop - count : PrevShown(ctl, mm.top);
+        if (k < 0) k = NextShown(ctl, mm.top);
+        mm.top = k < 0 ? 0 : k;
+    }
     void Label(int i) {
         ItemAt(ctl, i)->data = m.ids[i] = m.nextId++;
         // The first item of a list takes the caret, which was at 0.
@@ -177,11 +187,11 @@ TEST_CASE("random edits keep the list, the row index and the stored indexes cons
             int i = std::rand() % n; // a collapsed item takes its subtree
             int gone = SendI(f.tree, LUMTREEM_ISEXPANDED, i) ? 1 : 1 + f.SubtreeSize(i);
             REQUIRE(SendI(f.tree, LUMTREEM_DELETEITEM, i) == n - gone);
-            f.m.Deleted(i, gone);
+            f.Deleted(f.m, i, gone);
         } else if (op < 7) {
             int i = std::rand() % n, gone = f.SubtreeSize(i);
             SendI(f.tree, LUMTREEM_DELETECHILDREN, i);
-            f.m.Deleted(i + 1, gone);
+            f.Deleted(f.m, i + 1, gone);
         } else if (op < 9) {
             const int i = std::rand() % n, expand = std::rand() % 2, all = std::rand() % 2;
             f.Collapsing([&] { Send(f.tree, LUMTREEM_EXPAND, i, MAKELPARAM(expand, all)); });
@@ -200,8 +210,8 @@ TEST_CASE("random edits keep the list, the row index and the stored indexes cons
             int gone = static_cast<int>(f.m.ids.size()) - f.Count();
             REQUIRE(gone >= 1);
             CHECK(r == (c > source ? c - gone : c));
-            f.m.Deleted(source, gone);
-            followed.Deleted(source, gone);
+            f.Deleted(f.m, source, gone);
+            f.Deleted(followed, source, gone);
             if (f.ctl->topIndex == followed.top) f.m.top = followed.top;
             f.Label(r);
         } else {

@@ -218,7 +218,8 @@ TEST_CASE("automatic colours under the selection, with and without the focus") {
     }
 }
 
-TEST_CASE("an item inserted above the top row next to hidden items keeps a shown item on top") {
+TEST_CASE("an item inserted or deleted above the top row next to hidden items keeps a shown "
+          "item on top") {
     Parent parent;
     HWND tree = parent.Tree(kNotifyStyle | WS_VSCROLL, 0, 0, 200, 80);
     AddFlat(tree, 20);
@@ -229,5 +230,13 @@ TEST_CASE("an item inserted above the top row next to hidden items keeps a shown
     REQUIRE(Send(tree, LUMTREEM_INSERTITEM, 1, Ptr("new")) == 1);
     const LRESULT top = Send(tree, LUMTREEM_GETTOPINDEX);
     CHECK(Send(tree, LUMTREEM_ISSHOWN, static_cast<WPARAM>(top)) == 1);
+    CheckRows(tree);
+    // The collapsed parent on top, an item above it deleted: its hidden child moves up into
+    // the top's place.
+    REQUIRE(Send(tree, LUMTREEM_SETTOPINDEX, 3) == 0);
+    REQUIRE(Send(tree, LUMTREEM_ISEXPANDED, 3) == 0);
+    REQUIRE(Send(tree, LUMTREEM_GETCHILDCOUNT, 3, 0) == 3);
+    Send(tree, LUMTREEM_DELETEITEM, 0);
+    CHECK(Send(tree, LUMTREEM_GETTOPINDEX) == 2);
     CheckRows(tree);
 }
