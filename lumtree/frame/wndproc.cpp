@@ -139,7 +139,9 @@ void OnPaint(TreeCtl *ctl, WPARAM wp) {
 bool StandardMessage(TreeCtl *ctl, UINT msg, WPARAM wp, LPARAM lp, LRESULT *result) {
     *result = 0;
     switch (msg) {
-    case WM_CREATE: OnCreate(ctl, reinterpret_cast<const CREATESTRUCTA *>(lp)); return true;
+    case WM_CREATE:
+        if (!OnCreate(ctl, reinterpret_cast<const CREATESTRUCTA *>(lp))) *result = -1;
+        return true;
     case WM_DESTROY: OnDestroy(ctl); return true;
     case WM_SIZE: OnSize(ctl, wp, lp); return true;
     case WM_SETFOCUS: OnSetFocus(ctl); return true;
