@@ -103,7 +103,7 @@ TEST_CASE("long runs of paints in every look keep the GDI count and the heap") {
     for (int k = 0; k < 8; ++k) paintAll(k);
     const size_t heap = HeapBytesInUse();
     const int objects = GdiObjectCount();
-    for (int k = 0; k < 450; ++k) paintAll(k);
+    for (int k = 0; k < 150; ++k) paintAll(k);
     CHECK(GdiObjectCount() == objects);
     const auto grown = static_cast<long long>(HeapBytesInUse()) - static_cast<long long>(heap);
     CHECK(grown < 4096);
