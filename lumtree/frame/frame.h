@@ -210,6 +210,9 @@ struct TreeCtl {
     // The accessible object handed to accessibility clients, made on their first request and
     // disconnected at WM_DESTROY (access/object.cpp).
     struct AccessObject *access;
+    // Width of every text the control holds and exchanges: 0 ANSI (char), 1 UTF-16 (wchar_t).
+    // Only the text module (frame/text.cpp) reads through the text pointers knowing it.
+    BOOL wideText;
 };
 
 // The colour table shares storage with the 27 named colour fields; the order of the table

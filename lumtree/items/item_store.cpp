@@ -52,8 +52,8 @@ void NoteLevel(TreeCtl *ctl, INT level) {
 
 bool SetItemText(TreeCtl *ctl, INT i, INT column, const char *text) {
     char *copy = nullptr;
-    if (text && *text) {
-        copy = LumStrDup(text);
+    if (!TextEmpty(ctl, text)) {
+        copy = TextDup(ctl, text);
         if (!copy) return false;
     }
     TreeItem *item = ctl->items[i];
@@ -79,7 +79,7 @@ INT InsertItemCore(TreeCtl *ctl, const ItemTemplate &tmpl, INT pos, const char *
     item->cellAttributes = tmpl.cellAttributes;
     item->kind = tmpl.kind;
     item->data = data;
-    if (text && *text && !(item->texts[0] = LumStrDup(text))) {
+    if (!TextEmpty(ctl, text) && !(item->texts[0] = TextDup(ctl, text))) {
         LumFree(item);
         return kNone;
     }
@@ -99,7 +99,7 @@ INT InsertItemCore(TreeCtl *ctl, const ItemTemplate &tmpl, INT pos, const char *
 
 bool SetItemLabelText(TreeCtl *ctl, INT i, const char *text) {
     char *copy = nullptr;
-    if (text && !(copy = LumStrDup(text))) return false;
+    if (text && !(copy = TextDup(ctl, text))) return false;
     TreeItem *item = ctl->items[i];
     LumFree(item->labelText);
     item->labelText = copy;
