@@ -17,18 +17,22 @@ done
 tr -d '\n' <"$state/display.raw" >"$state/display"
 export WINEPREFIX="$state/prefix" WINEDEBUG=-all DISPLAY=":$(cat "$state/display")"
 export WINEDLLOVERRIDES="mscoree,mshtml="
-fresh=0
-[ -f "$WINEPREFIX/system.reg" ] || fresh=1
 mkdir -p "$WINEPREFIX"
 wineserver -p >/dev/null 2>&1 </dev/null
 wine wineboot >/dev/null 2>&1 </dev/null
-if [ $fresh -eq 1 ]; then
-    # No window manager runs on the display: Wine must not wait for one. A crashing test must
-    # end instead of opening the crash dialog.
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null
-    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
-        >/dev/null 2>&1 </dev/null
-fi
+# No window manager runs on the display: Wine must not wait for one (2 s for every window hidden
+# or destroyed). A crashing test must end instead of opening the crash dialog. Set on every start,
+# not only for a new prefix: a prefix whose first boot was interrupted lacks them.
+setting() {
+    for _ in 1 2 3; do
+        wine reg add "$@" /f >/dev/null 2>&1 </dev/null && return 0
+        sleep 1
+    done
+    echo "wine-up: could not set $1 $3" >&2
+    return 1
+}
+setting 'HKCU\Software\Wine\X11 Driver' /v Managed /d N
+setting 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0
 # Wine draws the caption buttons with the Marlett font of fonts-wine, but reads fonts from the
 # prefix's Fonts folder only: put it there (a prefix made before the package came gets it too).
 marlett=/usr/share/wine/fonts/marlett.ttf

@@ -3,6 +3,7 @@
 #include "frame.h"
 
 #include "../access/access.h"
+#include "../design/design.h"
 #include "../items/items.h"
 #include "../layout/layout.h"
 #include "../mouse/mouse.h"
@@ -150,6 +151,7 @@ void OnCreate(TreeCtl *ctl, const CREATESTRUCTA *cs) {
     DeleteAllItems(ctl, false);
     EndTracking(ctl);
     UpdateColors(ctl, nullptr);
+    if (InDialogEditor(w)) AddSampleItems(ctl);
 
     RECT rc;
     GetWindowRect(w, &rc);
