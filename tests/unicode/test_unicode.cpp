@@ -10,6 +10,7 @@
 #define _UNICODE
 #endif
 #include "../support/harness.h"
+#include "lumtree/lumtreex.h"
 
 #include <algorithm>
 #include <string>
@@ -367,4 +368,18 @@ TEST_CASE("the row-drawing callback reads UTF-16 texts") {
     drawnTexts.clear();
     lt::PrintClient(tree);
     CHECK(drawnTexts == std::vector<std::wstring>{kGreek, kSurrogates});
+}
+
+TEST_CASE("the typed helpers take TCHAR texts in a UNICODE build") {
+    WideParent parent;
+    lumtree::Tree tree(parent.Tree());
+    CHECK(LumTree_GetUnicodeFormat(tree.hwnd()));
+    const int root = tree.Add(kCyrillic);
+    CHECK(tree.Add(kGreek, 1) == root + 1);
+    wchar_t cut[5];
+    CHECK(LumTree_GetText(tree.hwnd(), root, cut, 5) == 9); // the whole length, cut to fit
+    CHECK(std::wstring(cut) == L"Кири");
+    CHECK(LumTree_FindPrefix(tree.hwnd(), 0, L"ΕΛΛ") == root + 1);
+    CHECK(LumTree_SetUnicodeFormat(tree.hwnd(), FALSE));
+    CHECK_FALSE(LumTree_GetUnicodeFormat(tree.hwnd()));
 }
