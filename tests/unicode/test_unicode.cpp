@@ -201,6 +201,11 @@ INT CALLBACK ReverseCompare(HWND, LPCWSTR first, LPCWSTR second) {
     seenByCallback.emplace_back(first);
     return lstrcmpW(second, first);
 }
+// By length of the text, then by data: the texts arrive as UTF-16.
+INT CALLBACK LengthCompare(HWND, LPCWSTR first, LPCWSTR second, DWORD_PTR d1, DWORD_PTR d2) {
+    const int n1 = first ? lstrlenW(first) : 0, n2 = second ? lstrlenW(second) : 0;
+    return n1 != n2 ? n1 - n2 : static_cast<int>(d1) - static_cast<int>(d2);
+}
 
 } // namespace
 
@@ -226,6 +231,16 @@ TEST_CASE("wide texts sort in the platform's order and search without regard to 
     std::reverse(want.begin(), want.end());
     CHECK(Texts(tree) == want);
     CHECK(std::find(seenByCallback.begin(), seenByCallback.end(), L"βήτα") != seenByCallback.end());
+
+    LUMTREEITEMCOMPAREPROC byLength = LengthCompare;
+    CHECK(WI(tree, LUMTREEM_SORTCHILDRENCB, static_cast<WPARAM>(-1), Ptr(byLength)) == 1);
+    std::vector<std::wstring> byUnits = want;
+    std::stable_sort(
+        byUnits.begin(), byUnits.end(),
+        [](const std::wstring &x, const std::wstring &y) { return x.size() < y.size(); });
+    CHECK(Texts(tree) == byUnits);
+    CHECK(byUnits.back() == kSurrogates); // 7 units: the pairs count twice
+    CHECK(WI(tree, LUMTREEM_SORTCHILDREN, static_cast<WPARAM>(-1), Ptr(reverse)) == 1);
 
     auto find = [&](UINT msg, const wchar_t *text, int start = 0) {
         return WI(tree, msg, static_cast<WPARAM>(start), Ptr(text));
@@ -324,6 +339,25 @@ TEST_CASE("wide texts are measured and drawn with the wide calls") {
     AddAll(tree, {L"Ελληνικά Κυριλλικά Ελληνικά"});
     const int wide = WI(tree, LUMTREEM_CALCCOLUMNWIDTH, 0);
     CHECK(wide - narrow == measure(L"Ελληνικά Κυριλλικά Ελληνικά") - measure(L"Ж"));
+
+    // A multi-line cell breaks a wide text at its line feed: ink in both halves of the row.
+    TreeColumn lines{};
+    lines.width = LUMTREE_STRETCH;
+    lines.format = LUMTREEFORMAT_MULTILINE;
+    WI(tree, LUMTREEM_DELETEALL);
+    REQUIRE(WI(tree, LUMTREEM_SETCOLUMNS, 1, Ptr(&lines)) == 1);
+    W(tree, LUMTREEM_SETLINESPERITEM, 2);
+    AddAll(tree, {L"Ωωωωω\nЖжжжж"});
+    {
+        RECT twoLines{};
+        W(tree, LUMTREEM_GETITEMRECT, 0, Ptr(&twoLines));
+        const lt::Pixels px = lt::PrintClient(tree);
+        RECT top = twoLines, bottom = twoLines;
+        top.bottom = bottom.top = (twoLines.top + twoLines.bottom) / 2;
+        CHECK(Ink(px, top, RGB(255, 255, 255)) > 20);
+        CHECK(Ink(px, bottom, RGB(255, 255, 255)) > 20);
+    }
+    W(tree, LUMTREEM_SETLINESPERITEM, 1);
 
     // Too narrow a column with ellipsis: the text is cut, never half of a surrogate pair, and
     // dots follow what is kept.
