@@ -12,6 +12,8 @@
 #include "../support/harness.h"
 #include "lumtree/lumtreex.h"
 
+#include <oleacc.h>
+
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -416,4 +418,37 @@ TEST_CASE("the typed helpers take TCHAR texts in a UNICODE build") {
     CHECK(LumTree_FindPrefix(tree.hwnd(), 0, L"ΕΛΛ") == root + 1);
     CHECK(LumTree_SetUnicodeFormat(tree.hwnd(), FALSE));
     CHECK_FALSE(LumTree_GetUnicodeFormat(tree.hwnd()));
+}
+
+TEST_CASE("accessibility clients read a wide control's texts whole") {
+    static const HRESULT com = CoInitialize(nullptr);
+    (void)com;
+    constexpr IID kIidAccessible = {
+        0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+    WideParent parent;
+    HWND tree = parent.Tree();
+    TreeColumn columns[2]{};
+    columns[0].width = 100;
+    columns[1].width = LUMTREE_STRETCH;
+    columns[1].title = const_cast<LPWSTR>(kCyrillic);
+    REQUIRE(WI(tree, LUMTREEM_SETCOLUMNS, 2, Ptr(columns)) == 1);
+    AddAll(tree, {kGreek});
+    W(tree, LUMTREEM_SETTEXTCOLUMN, 1);
+    W(tree, LUMTREEM_SETTEXT, 0, Ptr(kSurrogates));
+    IAccessible *acc = nullptr;
+    REQUIRE(AccessibleObjectFromWindow(tree, OBJID_CLIENT, kIidAccessible,
+                                       reinterpret_cast<void **>(&acc)) == S_OK);
+    VARIANT item;
+    VariantInit(&item);
+    item.vt = VT_I4;
+    item.lVal = 1;
+    BSTR name = nullptr, description = nullptr;
+    CHECK(acc->get_accName(item, &name) == S_OK);
+    CHECK(acc->get_accDescription(item, &description) == S_OK);
+    CHECK(std::wstring(name ? name : L"") == kGreek);
+    CHECK(std::wstring(description ? description : L"") ==
+          std::wstring(kCyrillic) + L": " + kSurrogates);
+    SysFreeString(name);
+    SysFreeString(description);
+    acc->Release();
 }
