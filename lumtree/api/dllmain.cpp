@@ -38,6 +38,10 @@ bool LoadLibraryState(HINSTANCE module) {
     wc.hInstance = module;
     wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
     wc.lpszClassName = LUMTREE_CLASSNAME;
+    // Registered once, with the ANSI form: every control window is an ANSI window for the
+    // system (under Wine as under Windows, CreateWindowExW of this class makes one too, and the
+    // same name cannot be registered again with RegisterClassW). A control learns that its
+    // application is wide from its parent at creation (frame/text.h, CreatorWantsWideText).
     ATOM atom = RegisterClassA(&wc);
     if (!atom) {
         WNDCLASSA existing;
