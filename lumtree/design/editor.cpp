@@ -52,7 +52,7 @@ constexpr std::pair<const char *, int> kSampleItems[] = {
 extern "C" UINT CALLBACK CustomControlInfoA(LPCCINFOA info) {
     if (!info) return 1;
     *info = CCINFOA{};
-    lstrcpynA(info->szClass, LUMTREE_CLASSNAME, CCHCCCLASS);
+    lstrcpynA(info->szClass, LUMTREE_CLASSNAMEA, CCHCCCLASS);
     info->flOptions = 0;
     lstrcpynA(info->szDesc, "LumTree/DLL", CCHCCDESC);
     info->cxDefault = 60;
