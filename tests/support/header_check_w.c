@@ -22,8 +22,8 @@ int lumtree_header_check_w(HWND parent) {
     TreeDrawCallback drawing = {draw_row, 0};
     LUMTREETEXTCOMPAREPROC compare = compare_texts;
     LPCWSTR class_name = LUMTREE_CLASSNAME;
-    HWND tree = CreateWindowEx(0, class_name, TEXT(""), WS_CHILD, 0, 0, 10, 10, parent, NULL,
-                               NULL, NULL);
+    HWND tree =
+        CreateWindowEx(0, class_name, TEXT(""), WS_CHILD, 0, 0, 10, 10, parent, NULL, NULL, NULL);
     column.title = name;
     column.width = LUMTREE_STRETCH;
     SendMessage(tree, LUMTREEM_SETCOLUMNS, 1, (LPARAM)&column);
