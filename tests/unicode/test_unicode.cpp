@@ -406,6 +406,13 @@ TEST_CASE("the row-drawing callback reads UTF-16 texts") {
     CHECK(drawnTexts == std::vector<std::wstring>{kGreek, kSurrogates});
 }
 
+extern "C" int lumtree_wide_c_program(HWND parent);
+
+TEST_CASE("a C program built with UNICODE uses the control without casts") {
+    WideParent parent;
+    CHECK(lumtree_wide_c_program(parent.hwnd()) == 0);
+}
+
 TEST_CASE("the typed helpers take TCHAR texts in a UNICODE build") {
     WideParent parent;
     lumtree::Tree tree(parent.Tree());
