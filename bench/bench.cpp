@@ -7,15 +7,18 @@
 //
 //   lumtree_bench.exe            all cases for N = 10,000, 100,000 and 1,000,000
 //   lumtree_bench.exe 10000 ...  the given sizes only
-//   lumtree_bench.exe --skip-slow [sizes]   without the appends with drawing on and a
-//                                scroll bar, which take minutes under Wine
+//   lumtree_bench.exe --skip-slow [sizes]   without the flat appends with drawing on and a
+//                                scroll bar, which take the tree view minutes under Wine
 //   lumtree_bench.exe --only TEXT [sizes]   the cases whose name contains TEXT, no memory
+//                                ("--only memory": the memory rows only, always with 200,000)
+//   lumtree_bench.exe --lumtree-only ...   any of the above without the tree view
 //   lumtree_bench.exe --memory lumtree|treeview N   (internal: one memory measurement)
 #include "lumtree/lumtree.h"
 
 #include <commctrl.h>
 #include <psapi.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -47,6 +50,7 @@ void Pump() {
 }
 
 HWND g_host;
+bool g_lumTreeOnly = false;
 
 HWND CreateHost() {
     WNDCLASSA wc{};
@@ -76,6 +80,15 @@ struct Control {
     virtual void SortTop() = 0;
     // Keeps the last item in view (a log-style list).
     virtual void ShowLast() = 0;
+    // Appends item i of a tree with one root per 10 items (items 10k are roots, the others
+    // their children), every root open, so each item is shown as it arrives.
+    virtual void AddGrouped(const char *text, int i) = 0;
+    // n items of that shape with every root closed, built with drawing off; not timed.
+    virtual void BuildClosedGroups(int n) = 0;
+    // Opens the roots of BuildClosedGroups one message each.
+    virtual void ExpandGroup(int k) = 0;
+    // Invalidates the row of the item shown first.
+    virtual void InvalidateTopRow() = 0;
 };
 
 void RandomText(char *text, int i) {
@@ -134,6 +147,26 @@ struct LumTreeControl : Control {
         SendMessageA(window, LUMTREEM_SORTCHILDREN, static_cast<WPARAM>(-1), 0);
     }
     void ShowLast() override { SendMessageA(window, LUMTREEM_ENSUREVISIBLE, Count() - 1, 0); }
+    void AddGrouped(const char *text, int i) override { Add(text, i % 10 ? 1 : 0); }
+    void BuildClosedGroups(int n) override {
+        Redraw(false);
+        roots.clear();
+        for (int i = 0; i < n; ++i) {
+            if (i % 10 == 0) roots.push_back(i);
+            AddGrouped("node", i);
+        }
+        CollapseAll();
+        Redraw(true);
+    }
+    void ExpandGroup(int k) override {
+        SendMessageA(window, LUMTREEM_EXPAND, static_cast<WPARAM>(roots[k]), MAKELPARAM(1, 0));
+    }
+    void InvalidateTopRow() override {
+        RECT rc{};
+        SendMessageA(window, LUMTREEM_GETITEMRECT, SendMessageA(window, LUMTREEM_GETTOPINDEX, 0, 0),
+                     reinterpret_cast<LPARAM>(&rc));
+        InvalidateRect(window, &rc, FALSE);
+    }
 };
 
 struct TreeViewControl : Control {
@@ -207,6 +240,44 @@ struct TreeViewControl : Control {
     }
     void ShowLast() override {
         SendMessageA(window, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(last));
+    }
+    // Roots are inserted open (TVIS_EXPANDED), so their children are shown as they arrive.
+    void AddGrouped(const char *text, int i) override {
+        if (i % 10) {
+            last = Insert(roots.back(), text);
+            return;
+        }
+        TVINSERTSTRUCTA tvi{};
+        tvi.hParent = TVI_ROOT;
+        tvi.hInsertAfter = TVI_LAST;
+        tvi.item.mask = TVIF_TEXT | TVIF_STATE;
+        tvi.item.state = tvi.item.stateMask = TVIS_EXPANDED;
+        tvi.item.pszText = const_cast<char *>(text);
+        last = reinterpret_cast<HTREEITEM>(
+            SendMessageA(window, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&tvi)));
+        roots.push_back(last);
+    }
+    void BuildClosedGroups(int n) override {
+        Redraw(false);
+        roots.clear();
+        for (int i = 0; i < n; ++i) {
+            if (i % 10 == 0)
+                roots.push_back(Insert(TVI_ROOT, "node"));
+            else
+                Insert(roots.back(), "node");
+        }
+        Redraw(true);
+    }
+    void ExpandGroup(int k) override {
+        SendMessageA(window, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(roots[k]));
+    }
+    void InvalidateTopRow() override {
+        RECT rc{};
+        auto first = reinterpret_cast<HTREEITEM>(
+            SendMessageA(window, TVM_GETNEXTITEM, TVGN_FIRSTVISIBLE, 0));
+        std::memcpy(&rc, &first, sizeof first); // the item goes in, its rectangle comes back
+        SendMessageA(window, TVM_GETITEMRECT, FALSE, reinterpret_cast<LPARAM>(&rc));
+        InvalidateRect(window, &rc, FALSE);
     }
 };
 
@@ -455,6 +526,101 @@ double DragSelectionAtBottom(Control &c, int n, std::string &note) {
     return HeldAtBottom(c, n, note, false);
 }
 
+// ---- A visible tree with a scroll bar, drawing on: what users meet first ---------------------
+//
+// Both controls 400 x 600 with a vertical scroll bar, one root per 10 items, items appended in
+// order, the message loop pumped every 1,000 items and the window painted at the end.
+
+constexpr int kPumpEvery = 1000;
+
+// The vertical bar's maximum, to show that both controls ended with the same rows.
+std::string BarNote(HWND w) {
+    SCROLLINFO si{sizeof(si), SIF_RANGE, 0, 0, 0, 0, 0};
+    GetScrollInfo(w, SB_VERT, &si);
+    return "bar max " + std::to_string(si.nMax);
+}
+
+double FillGroups(Control &c, int n, std::string &note, bool followEnd) {
+    char text[32];
+    double t0 = Now();
+    for (int i = 0; i < n; ++i) {
+        wsprintfA(text, "Item %d", i);
+        c.AddGrouped(text, i);
+        if (followEnd) c.ShowLast();
+        if ((i + 1) % kPumpEvery == 0) Pump();
+    }
+    Pump();
+    UpdateWindow(c.window);
+    double total = Now() - t0;
+    note = BarNote(c.window);
+    return total;
+}
+
+double FillVisible(Control &c, int n, std::string &note) {
+    return FillGroups(c, n, note, false);
+}
+
+// The log view: every append followed by making the new item visible.
+double LogView(Control &c, int n, std::string &note) {
+    return FillGroups(c, n, note, true);
+}
+
+// n / 10 closed roots opened one message each, pumped every 100 roots (1,000 items).
+double ExpandRoots(Control &c, int n, std::string &note) {
+    c.BuildClosedGroups(n);
+    UpdateWindow(c.window);
+    Pump();
+    double t0 = Now();
+    for (int k = 0; k < n / 10; ++k) {
+        c.ExpandGroup(k);
+        if ((k + 1) % (kPumpEvery / 10) == 0) Pump();
+    }
+    Pump();
+    UpdateWindow(c.window);
+    double total = Now() - t0;
+    note = BarNote(c.window);
+    return total;
+}
+
+// The same tree built with drawing off (the children placed by a second message in LumTree).
+double FillGroupsDrawingOff(Control &c, int n, std::string &) {
+    char text[32];
+    double t0 = Now();
+    c.Redraw(false);
+    for (int i = 0; i < n; ++i) {
+        wsprintfA(text, "Item %d", i);
+        c.AddGrouped(text, i);
+    }
+    c.Redraw(true);
+    return Now() - t0;
+}
+
+constexpr int kRowBatches = 20, kRowsPerBatch = 50;
+
+// One row invalidated and painted, in a page of the visible tree: the fastest of 20 batches of
+// 50 (the least disturbed by other work on the machine); the note gives the mean of all.
+double RepaintOneRow(Control &c, int n, std::string &note) {
+    FillGroupsDrawingOff(c, n, note);
+    UpdateWindow(c.window);
+    Pump();
+    double best = 1e9, total = 0;
+    for (int b = 0; b < kRowBatches; ++b) {
+        double t0 = Now();
+        for (int k = 0; k < kRowsPerBatch; ++k) {
+            c.InvalidateTopRow();
+            UpdateWindow(c.window);
+        }
+        const double batch = (Now() - t0) / kRowsPerBatch;
+        best = std::min(best, batch);
+        total += batch;
+    }
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "best batch %.0f us, mean %.0f us", best * 1e6,
+                  total / kRowBatches * 1e6);
+    note = buffer;
+    return best;
+}
+
 struct Case {
     const char *name;
     CaseFn fn;
@@ -463,9 +629,9 @@ struct Case {
     bool scrollBar; // the controls have a vertical scroll bar
 };
 
-// Under Wine every scroll-bar update with redraw costs milliseconds (both controls update the
-// bar on each insertion), so the appends with drawing on and a bar stop at 10,000; the same
-// appends without a bar show the controls' own cost up to 100,000.
+// Under Wine a scroll-bar update with redraw costs milliseconds, and the tree view makes one on
+// each insertion, so the appends with drawing on and a bar stop at 10,000; the same appends
+// without a bar show the controls' own cost up to 100,000.
 const Case kCases[] = {
     {"append, drawing off", AppendDrawingOff, 1000000, 0, true},
     {"append, drawing on", AppendDrawingOn, 10000, 0, true},
@@ -483,6 +649,11 @@ const Case kCases[] = {
     {"400 page/end keys with painting", PageKeys, 100000, 0, true},
     {"autoscroll tick, drag held at bottom", DragAtBottom, 1000000, 0, true},
     {"autoscroll tick, drag selection", DragSelectionAtBottom, 1000000, 0, true},
+    {"visible: fill, root per 10", FillVisible, 0, 10000, true},
+    {"visible: expand 1,000 roots", ExpandRoots, 0, 10000, true},
+    {"visible: log view, append + show", LogView, 0, 2000, true},
+    {"visible: one-row repaint", RepaintOneRow, 0, 10000, true},
+    {"root per 10, drawing off", FillGroupsDrawingOff, 1000000, 0, true},
 };
 
 // ---- Memory: peak working set of a child process that holds one filled control ----------
@@ -566,7 +737,7 @@ void RunSizes(const std::vector<int> &sizes, bool skipSlow, const char *only) {
             }
             Pump();
             double estimate = lastN ? lastTheirs * n / lastN : 0;
-            if (lastTheirs != kSkipped && estimate < kPlatformBudget) {
+            if (!g_lumTreeOnly && lastTheirs != kSkipped && estimate < kPlatformBudget) {
                 TreeViewControl c(cs.scrollBar);
                 theirs = cs.fn(c, n, theirsNote);
                 if (!theirsNote.empty() && theirsNote != note) note += "; tree view " + theirsNote;
@@ -577,9 +748,14 @@ void RunSizes(const std::vector<int> &sizes, bool skipSlow, const char *only) {
             PrintRow(cs.name, n, ours, theirs, "s", note);
         }
     }
-    if (only) return;
+    if (only && std::strcmp(only, "memory") != 0) return;
     double base[2] = {ChildPeak("lumtree", 0), ChildPeak("treeview", 0)};
-    for (int n : sizes) {
+    std::vector<int> memorySizes = sizes;
+    if (std::find(sizes.begin(), sizes.end(), 200000) == sizes.end()) {
+        memorySizes.push_back(200000);
+        std::sort(memorySizes.begin(), memorySizes.end());
+    }
+    for (int n : memorySizes) {
         double ours = (ChildPeak("lumtree", n) - base[0]) / n;
         double theirs = (ChildPeak("treeview", n) - base[1]) / n;
         PrintRow("peak memory per item (bytes)", n, ours, theirs, "B",
@@ -590,6 +766,12 @@ void RunSizes(const std::vector<int> &sizes, bool skipSlow, const char *only) {
 } // namespace
 
 int main(int argc, char **argv) {
+    // --lumtree-only first: the tree view is left out (quick runs while working on LumTree).
+    if (argc >= 2 && std::strcmp(argv[1], "--lumtree-only") == 0) {
+        g_lumTreeOnly = true;
+        --argc;
+        ++argv;
+    }
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_TREEVIEW_CLASSES};
     InitCommonControlsEx(&icc);
     LumTree_RegisterApp(GetModuleHandleA(nullptr));

@@ -213,6 +213,17 @@ struct TreeCtl {
     // Width of every text the control holds and exchanges: 0 ANSI (char), 1 UTF-16 (wchar_t).
     // Only the text module (frame/text.cpp) reads through the text pointers knowing it.
     BOOL wideText;
+    // The one-row paint buffer, kept between paints by the renderer (render/paint.cpp): the DC
+    // holding the row bitmap, the bitmap it displaced, the two scratch DCs, and the size and
+    // screen format the bitmap was made for. Released with the window (ReleasePaintBuffer).
+    HDC paintBufferDC;
+    HBITMAP paintBitmap;
+    HGDIOBJ paintOldBitmap;
+    HDC paintWork1;
+    HDC paintWork2;
+    INT paintWidth;
+    INT paintHeight;
+    INT paintFormat;
 };
 
 // The colour table shares storage with the 27 named colour fields; the order of the table
@@ -234,8 +245,21 @@ struct LumProcess {
     POINT lastMouse; // (-1, -1)
     BOOL keyboardMode;
     BOOL globalItemTrack;
+    // The end-edit request asks the platform whether the control has a child window, a round
+    // trip to the window server on some hosts, and one message can make several requests. The
+    // answer "none" is kept for the window named here while a private message is dispatched
+    // (childCheckDepth > 0) and forgotten whenever the control calls out to application code,
+    // which may create a child (ForgetChildCheck).
+    HWND noChildWindow;
+    INT childCheckDepth;
 };
 extern LumProcess g_lum;
+
+// Called before the control hands control to application code (a notification, a callback, a
+// message to the parent): a child window may exist afterwards.
+inline void ForgetChildCheck() {
+    g_lum.noChildWindow = nullptr;
+}
 
 // ---- Finding the record ----
 // The record of a window, or null. Uses and refreshes the one-entry cache.

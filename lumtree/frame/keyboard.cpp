@@ -32,6 +32,7 @@ INT AskParentForKey(TreeCtl *ctl, WPARAM key) {
     HWND parent = GetParent(ctl->window);
     if (!HasStyle(ctl, LUMTREESTYLE_WANTKEYBOARDINPUT) || !parent) return ctl->caret;
     WPARAM wp = MAKEWPARAM(LOWORD(key), LOWORD(ctl->caret));
+    ForgetChildCheck();
     auto answer = static_cast<INT>(
         SendMessageA(parent, WM_VKEYTOITEM, wp, reinterpret_cast<LPARAM>(ctl->window)));
     if (answer == -1) return ctl->caret;

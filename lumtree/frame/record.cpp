@@ -174,6 +174,7 @@ void OnDestroy(TreeCtl *ctl) {
         ctl->backBrush = nullptr;
     }
     FreeColumns(ctl);
+    ReleasePaintBuffer(ctl);
     LumFree(ctl->cornerText);
     ctl->cornerText = nullptr;
     RemovePropA(w, kControlProp);

@@ -252,12 +252,26 @@ extern "C" LRESULT WINAPI LumTree_WndProc(HWND window, UINT msg, WPARAM wp, LPAR
     LRESULT result = 0;
     if (StandardMessage(ctl, msg, wp, lp, &result)) return result;
     if (msg >= kFirstPrivate && msg <= kLastPrivate) {
+        // The end-edit request's answer is kept for the length of this message only.
+        struct ChildCheckScope {
+            ChildCheckScope() {
+                ForgetChildCheck();
+                ++g_lum.childCheckDepth;
+            }
+            ~ChildCheckScope() {
+                ForgetChildCheck();
+                --g_lum.childCheckDepth;
+            }
+        } scope;
         if (PrivateMessage(ctl, msg, wp, lp, &result)) return result;
         return DefWindowProcA(window, msg, wp, lp);
     }
     if (IsPassedToParent(msg)) {
         HWND parent = GetParent(window);
-        if (ctl->forwardToParent && parent) return SendMessageA(parent, msg, wp, lp);
+        if (ctl->forwardToParent && parent) {
+            ForgetChildCheck();
+            return SendMessageA(parent, msg, wp, lp);
+        }
         return DefWindowProcA(window, msg, wp, lp);
     }
     if (msg == WM_NCDESTROY) FreeRecord(ctl);

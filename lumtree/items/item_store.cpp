@@ -9,10 +9,22 @@
 
 namespace {
 
+// The text an item is inserted with lives in the record's own block, after its `columns` text
+// slots, so that an item costs one heap block, not two (a list of short texts halves its heap
+// blocks and saves their overhead). A text set later gets a block of its own. The inline place
+// always holds at least one byte, so no other block can start there.
+char *InlineText(TreeItem *item, INT columns) {
+    return reinterpret_cast<char *>(item->texts + columns);
+}
+
+void FreeText(TreeItem *item, INT columns, INT column) {
+    if (item->texts[column] != InlineText(item, columns)) LumFree(item->texts[column]);
+}
+
 // Frees an item allocated with `columns` text slots. The deletion paths take the count before
 // any callback runs: a callback on an emptied list may replace the columns.
 void FreeItemWithColumns(TreeItem *item, INT columns) {
-    for (INT c = 0; c < columns; ++c) LumFree(item->texts[c]);
+    for (INT c = 0; c < columns; ++c) FreeText(item, columns, c);
     LumFree(item->labelText);
     LumFree(item->cellAttributes);
     LumFree(item->labelAttributes);
@@ -57,7 +69,7 @@ bool SetItemText(TreeCtl *ctl, INT i, INT column, const char *text) {
         if (!copy) return false;
     }
     TreeItem *item = ctl->items[i];
-    LumFree(item->texts[column]);
+    FreeText(item, ctl->columnCount, column);
     item->texts[column] = copy;
     return true;
 }
@@ -67,7 +79,11 @@ INT InsertItemCore(TreeCtl *ctl, const ItemTemplate &tmpl, INT pos, const char *
     EndEditRequest(ctl);
     // A parent that answered by deleting items may have moved the end of the list.
     if (pos > ctl->itemCount) pos = ctl->itemCount;
-    size_t bytes = offsetof(TreeItem, texts) + sizeof(char *) * ctl->columnCount;
+    // The inline text in the control's width, with its terminator; an empty place still holds
+    // one byte.
+    const size_t textBytes = TextEmpty(ctl, text) ? 0 : TextBytes(ctl, text);
+    size_t bytes =
+        offsetof(TreeItem, texts) + sizeof(char *) * ctl->columnCount + (textBytes ? textBytes : 1);
     auto *item = static_cast<TreeItem *>(LumAllocZero(bytes));
     if (!item) return kNone;
     item->level = tmpl.level;
@@ -79,13 +95,11 @@ INT InsertItemCore(TreeCtl *ctl, const ItemTemplate &tmpl, INT pos, const char *
     item->cellAttributes = tmpl.cellAttributes;
     item->kind = tmpl.kind;
     item->data = data;
-    if (!TextEmpty(ctl, text) && !(item->texts[0] = TextDup(ctl, text))) {
-        LumFree(item);
-        return kNone;
-    }
+    if (textBytes)
+        item->texts[0] =
+            static_cast<char *>(std::memcpy(InlineText(item, ctl->columnCount), text, textBytes));
     // Short-index hosts hold fewer than 32000 items.
     if ((ctl->shortIndexes && ctl->itemCount >= 32000) || !ItemArrayInsert(ctl, pos, item)) {
-        LumFree(item->texts[0]);
         LumFree(item);
         return kNone;
     }
@@ -148,6 +162,7 @@ void DeleteRun(TreeCtl *ctl, INT i, INT count) {
     const INT columns = ctl->columnCount;
     for (INT k = 0; k < count; ++k) {
         if (ctl->deleteCallback) {
+            ForgetChildCheck();
             ctl->deleteCallback(ctl->window, i, run[k]->data, ctl->deleteCallbackData);
         }
         FreeItemWithColumns(run[k], columns);
@@ -259,8 +274,10 @@ void DeleteAllItems(TreeCtl *ctl, bool keepTreeWidth) {
     const INT columns = ctl->columnCount;
     for (INT i = 0; i < count; ++i) {
         TreeItem *item = items[i];
-        if (ctl->deleteCallback)
+        if (ctl->deleteCallback) {
+            ForgetChildCheck();
             ctl->deleteCallback(ctl->window, i, item->data, ctl->deleteCallbackData);
+        }
         FreeItemWithColumns(item, columns);
     }
     LumFree(items);

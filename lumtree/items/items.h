@@ -7,7 +7,8 @@
 #include "../frame/frame.h"
 #include "../frame/text.h"
 
-// One item of the flat list. The record is allocated with exactly columnCount text slots.
+// One item of the flat list. The record is allocated with exactly columnCount text slots,
+// followed in the same block by the text the item was inserted with (items/item_store.cpp).
 struct TreeItem {
     WORD level;         // 0..64
     DWORD flags;        // kItemShown | kItemSelected | kItemEnabled

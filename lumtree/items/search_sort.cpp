@@ -66,6 +66,7 @@ struct SortJob {
         const TreeItem *y = ItemAt(ctl, starts[b]);
         const char *tx = x->texts[ctl->textColumn];
         const char *ty = y->texts[ctl->textColumn];
+        ForgetChildCheck();
         INT r = itemCompare ? itemCompare(ctl->window, tx, ty, x->data, y->data)
                             : textCompare(ctl->window, tx, ty);
         if (ctl->listVersion != version) broken = true;

@@ -3,9 +3,11 @@
 #include "layout.h"
 
 #include "../items/items.h"
+#include "../render/render.h"
 
 #include <algorithm>
 #include <cstdlib>
+#include <iterator>
 
 namespace {
 
@@ -15,6 +17,39 @@ bool BarUpdatesAllowed(const TreeCtl *ctl, bool vertical) {
                     : (ctl->horzBarManaged && !ctl->horzBarUpdateOff);
 }
 
+// What the platform draws of a standard scroll bar: its place, the thumb's extent and the
+// state of its parts. Two equal readings draw the same pixels.
+SCROLLBARINFO BarLook(HWND window, int bar) {
+    SCROLLBARINFO info{};
+    info.cbSize = sizeof(info);
+    if (!GetScrollBarInfo(window, bar == SB_VERT ? OBJID_VSCROLL : OBJID_HSCROLL, &info)) {
+        info.rgstate[0] = STATE_SYSTEM_INVISIBLE;
+    }
+    return info;
+}
+
+bool SameLook(const SCROLLBARINFO &a, const SCROLLBARINFO &b) {
+    return EqualRect(&a.rcScrollBar, &b.rcScrollBar) && a.xyThumbTop == b.xyThumbTop &&
+           a.xyThumbBottom == b.xyThumbBottom && a.dxyLineButton == b.dxyLineButton &&
+           std::equal(std::begin(a.rgstate), std::end(a.rgstate), std::begin(b.rgstate));
+}
+
+// Marks the part of the window frame that a standard scroll bar covers for repainting, so the
+// window's next frame paint draws the bar with the values stored in it. Nothing happens while
+// the bar is not on the window.
+void InvalidateBarFrame(HWND window, const SCROLLBARINFO &look) {
+    if (look.rgstate[0] & STATE_SYSTEM_INVISIBLE) return;
+    RECT rc = look.rcScrollBar;
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT *>(&rc), 2);
+    RedrawWindow(window, &rc, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_NOERASE | RDW_NOCHILDREN);
+}
+
+// Range, page and position reach the bar at once (GetScrollInfo reads them back right away),
+// but the bar is not painted here: a synchronous repaint of the bar costs milliseconds on some
+// hosts, and a burst of changes (a fill, a run of expansions) would pay it for every message.
+// The bar's strip of the frame is invalidated instead and painted with the window's next frame
+// paint. Showing or hiding the bar still changes the frame at once, as the platform does that
+// whatever the redraw flag says.
 void SetBarInfo(TreeCtl *ctl, int bar, INT max, INT page, INT pos) {
     SCROLLINFO si{};
     si.cbSize = sizeof(si);
@@ -25,7 +60,20 @@ void SetBarInfo(TreeCtl *ctl, int bar, INT max, INT page, INT pos) {
     si.nMax = max;
     si.nPage = static_cast<UINT>(page);
     si.nPos = pos;
-    ctl->setScrollInfoFn(ctl->window, bar, &si, TRUE);
+    // Most changes of a long list leave the thumb's pixels where they were (a thumb at its
+    // smallest size at the top while items are appended): the frame is then left alone.
+    const SCROLLBARINFO before = BarLook(ctl->window, bar);
+    ctl->setScrollInfoFn(ctl->window, bar, &si, FALSE);
+    const SCROLLBARINFO after = BarLook(ctl->window, bar);
+    if (!SameLook(before, after)) InvalidateBarFrame(ctl->window, after);
+    // The platform tells accessibility clients about a bar's new value only when it repaints
+    // the bar; they still hear of it here.
+    const DWORD shown = bar == SB_VERT ? WS_VSCROLL : WS_HSCROLL;
+    if (WindowStyle(ctl) & shown) {
+        ForgetChildCheck(); // in-context hooks run here
+        NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, ctl->window,
+                       bar == SB_VERT ? OBJID_VSCROLL : OBJID_HSCROLL, CHILDID_SELF);
+    }
 }
 
 // The scroll bar through the range and position functions, for hosts without SetScrollInfo.
@@ -110,7 +158,9 @@ INT SetTopIndex(TreeCtl *ctl, INT i) {
     if (std::abs(r - old) >= ctl->pageRows) {
         InvalidateItemArea(ctl, true);
     } else if (DrawingLive(ctl)) {
-        UpdateWindow(ctl->window);
+        // The rows that are about to move are brought up to date first; a pending repaint of
+        // the scroll bars is left to the next paint of the window.
+        PaintPendingRows(ctl);
         // Row labels move with their rows, so the scrolled band starts at x = 0.
         RECT rc = ItemAreaRect(ctl);
         rc.left = 0;

@@ -55,6 +55,7 @@ int UpdateColors(TreeCtl *ctl, HDC dc) {
     if (parent && !GetWindow(ctl->window, GW_CHILD)) {
         text = defaultText;
         back = defaultBack;
+        ForgetChildCheck();
         auto answer = reinterpret_cast<HBRUSH>(SendMessageA(parent, WM_CTLCOLORLISTBOX,
                                                             reinterpret_cast<WPARAM>(target),
                                                             reinterpret_cast<LPARAM>(ctl->window)));

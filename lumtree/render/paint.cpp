@@ -2,7 +2,8 @@
 // the empty area and the insertion mark after the last item. Rows and header pieces are drawn
 // into a bitmap one row high and copied to the screen with one blit each, so nothing is ever
 // erased and drawn over on the screen; when that bitmap cannot be made the same drawing goes
-// straight to the target under a clip region.
+// straight to the target under a clip region. The bitmap and the DCs of a paint are kept for
+// the next one (see TakePaintBuffer).
 #include "render.h"
 
 #include "../frame/gdi.h"
@@ -10,7 +11,6 @@
 #include "../layout/layout.h"
 
 #include <algorithm>
-#include <optional>
 
 namespace {
 
@@ -54,7 +54,67 @@ bool ItemEnabled(const TreeItem *item) {
     return (item->flags & kItemEnabled) != 0;
 }
 
+// The screen format a row bitmap is made in: planes and bits per pixel of the target.
+int FormatOf(HDC dc) {
+    return GetDeviceCaps(dc, PLANES) << 8 | GetDeviceCaps(dc, BITSPIXEL);
+}
+
+// The DCs of one paint, taken from the buffer that paints keep between them. Making DCs and a
+// bitmap costs more than drawing a row on some hosts, and a paint is often one row (a
+// selection change, an append), so the buffer is made on first use and kept: the bitmap is
+// remade only when the row size or the screen format changes. The work DCs are always there
+// unless they cannot be made; `buffer` is null when the bitmap or its DC cannot be made, or
+// when the paint is not buffered. False when nothing can be drawn.
+bool TakePaintBuffer(TreeCtl *ctl, HDC dc, int width, int height, bool buffered, WorkDCs *work,
+                     HDC *buffer) {
+    *buffer = nullptr;
+    if (!ctl->paintWork1) ctl->paintWork1 = CreateCompatibleDC(dc);
+    if (!ctl->paintWork1) return false;
+    if (!ctl->paintWork2) ctl->paintWork2 = CreateCompatibleDC(ctl->paintWork1);
+    if (!ctl->paintWork2) return false;
+    *work = WorkDCs{ctl->paintWork1, ctl->paintWork2};
+    if (!buffered || width <= 0 || height <= 0) return true;
+
+    const int format = FormatOf(dc);
+    if (ctl->paintBitmap &&
+        (ctl->paintWidth != width || ctl->paintHeight != height || ctl->paintFormat != format)) {
+        SelectObject(ctl->paintBufferDC, ctl->paintOldBitmap);
+        DeleteObject(ctl->paintBitmap);
+        ctl->paintBitmap = nullptr;
+    }
+    if (!ctl->paintBitmap) {
+        HBITMAP bitmap = CreateBitmap(width, height, static_cast<UINT>(GetDeviceCaps(dc, PLANES)),
+                                      static_cast<UINT>(GetDeviceCaps(dc, BITSPIXEL)), nullptr);
+        if (!bitmap) return true; // direct mode
+        if (!ctl->paintBufferDC) ctl->paintBufferDC = CreateCompatibleDC(dc);
+        if (!ctl->paintBufferDC) {
+            DeleteObject(bitmap);
+            return false;
+        }
+        ctl->paintOldBitmap = SelectObject(ctl->paintBufferDC, bitmap);
+        ctl->paintBitmap = bitmap;
+        ctl->paintWidth = width;
+        ctl->paintHeight = height;
+        ctl->paintFormat = format;
+    }
+    *buffer = ctl->paintBufferDC;
+    return true;
+}
+
 } // namespace
+
+void ReleasePaintBuffer(TreeCtl *ctl) {
+    if (ctl->paintBitmap) {
+        SelectObject(ctl->paintBufferDC, ctl->paintOldBitmap);
+        DeleteObject(ctl->paintBitmap);
+    }
+    for (HDC dc : {ctl->paintBufferDC, ctl->paintWork2, ctl->paintWork1}) {
+        if (dc) DeleteDC(dc);
+    }
+    ctl->paintBitmap = nullptr;
+    ctl->paintOldBitmap = nullptr;
+    ctl->paintBufferDC = ctl->paintWork1 = ctl->paintWork2 = nullptr;
+}
 
 void DrawFocusFrame(const TreeCtl *ctl, HDC dc, const RECT &rowRect) {
     // The caret's row gets the extent of the item frame; the first empty row (the caret of an
@@ -71,12 +131,6 @@ void PaintControl(TreeCtl *ctl, HDC dc, const RECT *updateRect, bool buffered) {
     const WindowState window = WindowStateOf(ctl);
     const bool hasFocus = window.focus;
     if (!UpdateColors(ctl, dc)) return;
-
-    gdi::MemoryDC work1(dc);
-    if (!work1) return;
-    gdi::MemoryDC work2(work1.get());
-    if (!work2) return;
-    const WorkDCs work{work1.get(), work2.get()};
 
     const RECT client = ClientRect(ctl);
     const RECT update = updateRect ? *updateRect : client;
@@ -97,19 +151,10 @@ void PaintControl(TreeCtl *ctl, HDC dc, const RECT *updateRect, bool buffered) {
     if (ctl->showLabels) bufferWidth = std::max<int>(bufferWidth, ctl->labelWidth);
     int bufferHeight = ctl->rowHeight;
     if (ctl->showHeader) bufferHeight = std::max<int>(bufferHeight, Height(headerRect));
-    gdi::Bitmap rowBitmap;
-    if (buffered && bufferWidth > 0 && bufferHeight > 0) {
-        rowBitmap = gdi::Bitmap(
-            CreateBitmap(bufferWidth, bufferHeight, static_cast<UINT>(GetDeviceCaps(dc, PLANES)),
-                         static_cast<UINT>(GetDeviceCaps(dc, BITSPIXEL)), nullptr));
-    }
-    std::optional<gdi::MemoryDC> bufferDC;
-    if (rowBitmap) {
-        bufferDC.emplace(dc);
-        if (!*bufferDC) return;
-    }
-    const Target t{dc, bufferDC ? bufferDC->get() : dc};
-    gdi::Select selectBitmap(t.buffer, rowBitmap.get());
+    WorkDCs work{};
+    HDC buffer = nullptr;
+    if (!TakePaintBuffer(ctl, dc, bufferWidth, bufferHeight, buffered, &work, &buffer)) return;
+    const Target t{dc, buffer ? buffer : dc};
 
     HGDIOBJ blackPen = GetStockObject(BLACK_PEN);
     gdi::Select penOnTarget(dc, blackPen);
@@ -185,4 +230,22 @@ void PaintControl(TreeCtl *ctl, HDC dc, const RECT *updateRect, bool buffered) {
         const RECT rest{labelRowRect.left, labelRowRect.top, labelRowRect.right, labelRect.bottom};
         if (!IsRectEmpty(&rest)) FillRect(dc, &rest, labelBack.get());
     }
+}
+
+void PaintPendingRows(TreeCtl *ctl) {
+    const HWND w = ctl->window;
+    gdi::Region pending(CreateRectRgn(0, 0, 0, 0));
+    // Without erasing, reading the update region leaves a pending frame pending.
+    if (!pending || GetUpdateRgn(w, pending.get(), FALSE) <= NULLREGION) return;
+    const RECT client = ClientRect(ctl);
+    RECT box, update;
+    GetRgnBox(pending.get(), &box);
+    if (IntersectRect(&update, &box, &client)) {
+        gdi::WindowDC dc(w);
+        if (dc.get()) {
+            SelectClipRgn(dc.get(), pending.get());
+            PaintControl(ctl, dc.get(), &update);
+        }
+    }
+    ValidateRgn(w, pending.get());
 }

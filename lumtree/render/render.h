@@ -19,6 +19,15 @@ int UpdateColors(TreeCtl *ctl, HDC dc);
 // bitmap cannot be made.
 void PaintControl(TreeCtl *ctl, HDC dc, const RECT *updateRect, bool buffered = true);
 
+// Paints what is pending in the client area at once, as UpdateWindow does for it, but not
+// through BeginPaint, which would first paint a pending frame too (the scroll bars, whose
+// repaint waits for the next paint of the window; see layout/scroll.cpp). Used before pixels
+// are moved, so that what moves is up to date.
+void PaintPendingRows(TreeCtl *ctl);
+
+// Deletes the paint buffer that paints keep for the next one (the window is going away).
+void ReleasePaintBuffer(TreeCtl *ctl);
+
 bool RenderMessage(TreeCtl *ctl, UINT msg, WPARAM wp, LPARAM lp, LRESULT *result);
 
 // ---- Inside the subsystem (and its unit tests) ----

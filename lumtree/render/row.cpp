@@ -177,7 +177,10 @@ bool PaintRow(const TreeCtl *ctl, HDC dc, const WorkDCs &work, const TreeItem *i
     info.enabled = colours.enabled ? 1 : 0;
     info.data = item->data;
     info.texts = const_cast<LPSTR *>(item->texts);
-    if (ctl->drawCallback) ctl->drawCallback(ctl->window, &info, ctl->drawCallbackData);
+    if (ctl->drawCallback) {
+        ForgetChildCheck();
+        ctl->drawCallback(ctl->window, &info, ctl->drawCallbackData);
+    }
     const bool enabled = windowEnabled && info.enabled != 0;
 
     gdi::Select selectFont(dc, info.font);

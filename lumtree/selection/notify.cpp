@@ -32,6 +32,7 @@ bool IsGated(int code) {
 void NotifyAlways(TreeCtl *ctl, int code) {
     HWND parent = GetParent(ctl->window);
     if (!parent) return;
+    ForgetChildCheck();
     WORD id = static_cast<WORD>(GetDlgCtrlID(ctl->window));
     SendMessageA(parent, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(ctl->window));
 }
@@ -42,8 +43,16 @@ void Notify(TreeCtl *ctl, int code) {
 }
 
 bool EndEditRequest(TreeCtl *ctl) {
-    if (!DrawingLive(ctl) || !HasStyle(ctl, LUMTREESTYLE_NOTIFY)) return false;
-    if (!GetParent(ctl->window) || !GetWindow(ctl->window, GW_CHILD)) return false;
+    if (!DrawingLive(ctl) || !HasStyle(ctl, LUMTREESTYLE_NOTIFY) || !GetParent(ctl->window)) {
+        return false;
+    }
+    // Within one message, a window found without a child keeps none until the control calls
+    // out to application code (see LumProcess::noChildWindow).
+    if (g_lum.childCheckDepth > 0 && g_lum.noChildWindow == ctl->window) return false;
+    if (!GetWindow(ctl->window, GW_CHILD)) {
+        if (g_lum.childCheckDepth > 0) g_lum.noChildWindow = ctl->window;
+        return false;
+    }
     NotifyAlways(ctl, LUMTREEN_ENDEDIT);
     return true;
 }

@@ -222,3 +222,40 @@ TEST_CASE("each change asks an editor to end first; setters repaint the row; nul
     DeleteObject(bm);
     DeleteObject(brush);
 }
+
+TEST_CASE("an editor placed by application code in the middle of a change is asked to end") {
+    Parent parent;
+    HWND tree = parent.Tree(kNotifyStyle);
+    // A collapsed item with two children goes with them: three deletions, three callbacks.
+    AddItems(tree, {{"a", 0}, {"b", 1}, {"c", 1}, {"d", 0}});
+    Send(tree, LUMTREEM_EXPAND, 0, MAKELPARAM(0, 0));
+    static HWND editor = nullptr, control = nullptr;
+    control = tree;
+    TreeDeleteCallback callback{[](HWND, INT, DWORD_PTR, DWORD_PTR) -> INT {
+                                    if (!editor) editor = PlaceEditor(control);
+                                    return 0;
+                                },
+                                0};
+    Send(tree, LUMTREEM_SETDELETECALLBACK, 0, Ptr(&callback));
+    parent.Clear();
+    CHECK(SendI(tree, LUMTREEM_DELETEITEM, 0) == 1);
+    // None before the first callback; one before each deletion after the editor came.
+    CHECK(parent.Codes(tree) == Codes(2, LUMTREEN_ENDEDIT));
+    // The same through a notification: the parent places the editor when the top row moves.
+    DestroyWindow(editor);
+    editor = nullptr;
+    Send(tree, LUMTREEM_SETDELETECALLBACK, 0, 0);
+    AddFlat(tree, 40);
+    parent.onMessage = [&](UINT msg, WPARAM wp, LPARAM, LRESULT *) {
+        if (msg == WM_COMMAND && HIWORD(wp) == LUMTREEN_TOPCHANGE && !editor) {
+            editor = PlaceEditor(tree);
+        }
+        return false;
+    };
+    parent.Clear();
+    Send(tree, LUMTREEM_ENSUREVISIBLE, 30); // scrolls, notifies
+    Send(tree, LUMTREEM_ADDITEM, 0, Ptr("next"));
+    CHECK(parent.Codes(tree) == Codes{LUMTREEN_TOPCHANGE, LUMTREEN_ENDEDIT});
+    parent.onMessage = nullptr;
+    DestroyWindow(editor);
+}

@@ -298,3 +298,43 @@ TEST_CASE("sorting gives the order of the bubble passes on random trees; the row
     LumFailAllocAfter(-1);
     CHECK(SendI(tree, LUMTREEM_FINDTEXT, 0, Ptr("a")) == 2);
 }
+
+TEST_CASE("texts replaced, copied and removed in every column: read back right, heap back") {
+    Fixture f;
+    static char a[] = "A", b[] = "B";
+    TreeColumn columns[2] = {{0, 0, 80, 0, 0, a, nullptr, nullptr, 0},
+                             {0, 0, LUMTREE_STRETCH, 0, 0, b, nullptr, nullptr, 0}};
+    REQUIRE(SendI(f.tree, LUMTREEM_SETCOLUMNS, 2, Ptr(columns)) == 1);
+    Send(f.tree, WM_SETREDRAW, 0);
+    auto text = [&](int i, int column) {
+        Send(f.tree, LUMTREEM_SETTEXTCOLUMN, static_cast<WPARAM>(column));
+        char buffer[64] = "?";
+        Send(f.tree, LUMTREEM_GETTEXT, static_cast<WPARAM>(i), Ptr(buffer));
+        return std::string(buffer);
+    };
+    auto set = [&](int i, int column, const char *value) {
+        Send(f.tree, LUMTREEM_SETTEXTCOLUMN, static_cast<WPARAM>(column));
+        Send(f.tree, LUMTREEM_SETTEXT, static_cast<WPARAM>(i), Ptr(value));
+    };
+    const size_t heap = HeapBytesInUse();
+    for (int round = 0; round < 3; ++round) {
+        AddFlat(f.tree, 300);
+        Send(f.tree, LUMTREEM_ADDITEM, 0, Ptr(""));
+        for (int i = 0; i < 300; i += 3) set(i, i % 2, "replaced");
+        for (int i = 1; i < 300; i += 3) set(i, 0, nullptr);
+        for (int n = 0; n < 30; ++n) // texts set over set texts
+            for (int i = 5; i < 300; i += 3) set(i, n % 2, "again");
+        CHECK(text(0, 0) == "replaced");
+        CHECK(text(3, 1) == "replaced");
+        CHECK(text(3, 0) == "Item 3"); // the text it came with stays in the other column
+        CHECK(text(1, 0).empty());
+        CHECK(text(300, 0).empty());
+        CHECK(SendI(f.tree, LUMTREEM_COPYITEM, 2, 301) == 301);
+        CHECK(text(301, 0) == "Item 2");
+        set(2, 0, "changed"); // the copy keeps its own text
+        CHECK(text(301, 0) == "Item 2");
+        Send(f.tree, LUMTREEM_DELETEITEM, 3);
+        Send(f.tree, LUMTREEM_DELETEALL);
+    }
+    CHECK(HeapBytesInUse() < heap + 16 * 1024);
+}

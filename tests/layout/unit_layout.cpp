@@ -417,6 +417,117 @@ TEST_CASE("points to items; the vertical bar read back: requests, 32-bit thumb, 
     CHECK(parent.Codes(held) == std::vector<int>{LUMTREEN_HSCROLL});
 }
 
+// A rectangle of what a window DC shows (its frame with GetWindowDC, its client area with
+// GetDC), in the order of PrintClient.
+Pixels Grab(HWND w, bool frame, const RECT &rc) {
+    const int width = rc.right - rc.left, height = rc.bottom - rc.top;
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof(bi.bmiHeader), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    HDC screen = frame ? GetWindowDC(w) : GetDC(w), memory = CreateCompatibleDC(screen);
+    void *bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(memory, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, rc.left, rc.top, SRCCOPY);
+    GdiFlush();
+    Pixels px{width, height, std::vector<COLORREF>(size_t(width) * height)};
+    const auto *p = static_cast<const DWORD *>(bits);
+    for (size_t i = 0; i < px.bits.size(); ++i) {
+        px.bits[i] = RGB((p[i] >> 16) & 0xFF, (p[i] >> 8) & 0xFF, p[i] & 0xFF);
+    }
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(w, screen);
+    return px;
+}
+
+// The pixels of a window's vertical scroll bar as they are on the screen.
+std::vector<COLORREF> BarPixels(HWND w) {
+    SCROLLBARINFO info{};
+    info.cbSize = sizeof(info);
+    if (!GetScrollBarInfo(w, OBJID_VSCROLL, &info)) return {};
+    RECT window;
+    GetWindowRect(w, &window);
+    RECT bar = info.rcScrollBar;
+    OffsetRect(&bar, -window.left, -window.top);
+    return Grab(w, true, bar).bits;
+}
+
+TEST_CASE("the scroll bar is painted with the next frame paint after a burst of changes") {
+    Parent parent;
+    HWND tree = TreeWithRows(parent, 1000);
+    Send(tree, LUMTREEM_SETTOPINDEX, 500);
+    Settle(tree);
+    const std::vector<COLORREF> before = BarPixels(tree);
+    REQUIRE_FALSE(before.empty());
+
+    // 1,000 appends, nothing pumped: the values are in the bar at once, the pixels not yet.
+    for (int i = 0; i < 1000; ++i) Send(tree, LUMTREEM_ADDITEM, 0, Ptr("more"));
+    CHECK(BarOf(tree) == "0..1999 page 4 pos 500");
+    CHECK(BarPixels(tree) == before);
+    UpdateWindow(tree);
+    const std::vector<COLORREF> after = BarPixels(tree);
+    CHECK(after != before); // the thumb moved up and shrank
+
+    // The bar as a full repaint of the frame draws it from the stored values.
+    RedrawWindow(tree, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    CHECK(BarPixels(tree) == after);
+
+    // Accessibility clients hear of the bar's new values as they did when the bar was painted
+    // at once.
+    static int heard = 0;
+    HWINEVENTHOOK hook = SetWinEventHook(
+        EVENT_OBJECT_VALUECHANGE, EVENT_OBJECT_VALUECHANGE, nullptr,
+        [](HWINEVENTHOOK, DWORD, HWND w, LONG object, LONG, DWORD, DWORD) {
+            heard += object == OBJID_VSCROLL && GetWindowLongPtrA(w, 0) != 0;
+        },
+        GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    REQUIRE(hook);
+    Send(tree, LUMTREEM_ADDITEM, 0, Ptr("heard"));
+    Pump();
+    CHECK(heard == 1);
+    UnhookWinEvent(hook);
+
+    // A request that moves the thumb is painted by the same path.
+    Send(tree, WM_VSCROLL, SB_BOTTOM, 0);
+    Settle(tree);
+    const std::vector<COLORREF> bottom = BarPixels(tree);
+    CHECK(bottom != after);
+    RedrawWindow(tree, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    CHECK(BarPixels(tree) == bottom);
+}
+
+// The client area as it is on the screen.
+Pixels ScreenPixels(HWND w) {
+    return Grab(w, false, Client(w));
+}
+
+TEST_CASE("a log view: after every append made visible the window shows a full repaint") {
+    Parent parent;
+    // Rows 4.5 high, so the last one is cut; grid lines show every row's edge.
+    HWND tree = TreeWithRows(parent, 0);
+    Send(tree, LUMTREEM_SETGRIDLINES, TRUE);
+    Send(tree, LUMTREEM_SHOWLABELS, 1);
+    Settle(tree);
+    const std::vector<COLORREF> bar = BarPixels(tree);
+    for (int i = 0; i < 36; ++i) {
+        CAPTURE(i);
+        const int item = SendI(tree, LUMTREEM_ADDITEM, 0, Ptr(i % 7 ? "entry" : "group"));
+        if (i % 7) Send(tree, LUMTREEM_SETLEVEL, static_cast<WPARAM>(item), 1 + (i % 7 == 3));
+        Send(tree, LUMTREEM_ENSUREVISIBLE, static_cast<WPARAM>(item));
+        if (i % 3 == 0) continue; // some steps are painted only with the next one
+        UpdateWindow(tree);
+        const Pixels screen = ScreenPixels(tree);
+        CHECK(screen.bits == PrintClient(tree).bits);
+    }
+    CHECK(SendI(tree, LUMTREEM_GETTOPINDEX) == 36 - 4);
+    // The bar followed too, as a full repaint of the frame draws it.
+    const std::vector<COLORREF> followed = BarPixels(tree);
+    CHECK(followed != bar);
+    RedrawWindow(tree, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    CHECK(BarPixels(tree) == followed);
+}
+
 TEST_CASE("columns handed out, the resize zone, the horizontal position, columns into view") {
     Parent parent;
     HWND tree = parent.Tree(kNotifyStyle, 0, 0, 300, 200);

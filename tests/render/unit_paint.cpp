@@ -486,6 +486,62 @@ TEST_CASE("one picture straight or through the row bitmap, whole or in part; 20,
     Track(nullptr, -1);
 }
 
+// Live GDI objects of the process (GetGuiResources cannot count them under every host).
+int GdiObjects() {
+    int n = 0;
+    for (UINT_PTR h = 1; h <= 0xFFFF; ++h) n += GetObjectType(reinterpret_cast<HGDIOBJ>(h)) != 0;
+    return n;
+}
+
+TEST_CASE("the row bitmap kept between paints follows the row and window size; it goes with "
+          "the window") {
+    for (int round = 0; round < 2; ++round) { // the first warms the platform's caches
+        const int before = GdiObjects();
+        {
+            Tree t{200, 120};
+            Scene(t);
+            // Straight into the target, as the same picture must look through the kept bitmap.
+            auto direct = [&t] {
+                t.parent.onMessage = [&t](UINT msg, WPARAM wp, LPARAM, LRESULT *) {
+                    if (msg != WM_PRINTCLIENT) return false;
+                    PaintControl(t.ctl, reinterpret_cast<HDC>(wp), nullptr, false);
+                    return true;
+                };
+                lt::Pixels px = lt::PrintClient(t.parent.hwnd());
+                t.parent.onMessage = nullptr;
+                return px;
+            };
+            auto same = [&](const lt::Pixels &whole) { // the control's part of the parent's picture
+                const lt::Pixels mine = t.Paint();
+                for (int y = 0; y < mine.height; ++y)
+                    for (int x = 0; x < mine.width; ++x)
+                        if (mine.At(x, y) != whole.At(x, y)) return false;
+                return true;
+            };
+            UpdateWindow(t.hwnd);
+            CHECK(same(direct()));
+            const int kept = GdiObjects();
+            for (int n = 0; n < 50; ++n) {
+                InvalidateRect(t.hwnd, nullptr, FALSE);
+                UpdateWindow(t.hwnd);
+            }
+            CHECK(GdiObjects() == kept); // nothing made per paint
+            // Taller rows, then a wider window: the bitmap is made again at the new size.
+            gdi::Font big(CreateFontA(30, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0,
+                                      FF_SWISS, "Tahoma"));
+            const int rowHeight = t.ctl->rowHeight;
+            t.Send(WM_SETFONT, reinterpret_cast<WPARAM>(big.get()), TRUE);
+            REQUIRE(t.ctl->rowHeight > rowHeight);
+            CHECK(same(direct()));
+            MoveWindow(t.hwnd, 0, 0, 400, 160, TRUE);
+            CHECK(same(direct()));
+            CHECK(GdiObjects() == kept + 1); // the font
+            DestroyWindow(t.hwnd);
+        }
+        if (round == 1) CHECK(GdiObjects() == before);
+    }
+}
+
 TEST_CASE("every row's lines agree with the literal rule on random trees") {
     std::mt19937 rng(1234);
     for (int round = 0; round < 200; ++round) {
