@@ -125,7 +125,7 @@ struct TreeCtl {
     BITMAP headerBitmapInfo;
     BITMAP labelBitmapInfo;
     BITMAP cornerBitmapInfo;
-    BOOL inScrollRequest;
+    BOOL inScrollRequest; // one bit per bar, 1 << SB_HORZ and 1 << SB_VERT
     BOOL vertBarManaged;
     BOOL vertBarShown;
     BOOL horzBarManaged;
@@ -303,14 +303,19 @@ void NotifyAlways(TreeCtl *ctl, int code);
 // Sends a message to the control through its own window procedure.
 LRESULT SendSelf(TreeCtl *ctl, UINT msg, WPARAM wp, LPARAM lp);
 
-// Heap for records and strings. Allocation failures return null; the tests of the library
-// can make the n-th following allocation fail to reach the out-of-memory paths.
+// Heap for records and strings. Allocation failures return null; the library the tests link
+// (built with LUMTREE_FAULT_INJECTION) can make the n-th following allocation, or the n-th GDI
+// object or memory DC made through frame/gdi.h, fail to reach the out-of-memory paths.
 void *LumAlloc(size_t bytes);
 void *LumAllocZero(size_t bytes);
 void *LumRealloc(void *block, size_t bytes);
 void LumFree(void *block);
 char *LumStrDup(const char *text); // copy of length + 1 bytes, null on failure
+#ifdef LUMTREE_FAULT_INJECTION
 void LumFailAllocAfter(int count); // -1 disables failure injection
+void LumFailGdiAfter(int count);   // the same for GDI objects and memory DCs
+int LumInjectedFailures();         // failures injected so far
+#endif
 
 // Trace routine for set-up failures; it does nothing in the delivered build.
 void Trace(const char *file, int line, const char *message);

@@ -9,6 +9,12 @@
 
 namespace gdi {
 
+// Every GDI object and memory DC the control makes passes through one of these (frame/heap.cpp):
+// the delivered library hands it back unchanged; the library the tests link can make the n-th
+// one fail (deleting it and answering null) to reach the paths of a full GDI heap.
+HGDIOBJ AdmitObject(HGDIOBJ made);
+HDC AdmitDC(HDC made);
+
 // Objects and DCs made through these guards and not yet deleted. Only the tests read it: a
 // paint must leave it where it found it.
 inline int liveObjects = 0;
@@ -17,7 +23,7 @@ inline int liveObjects = 0;
 template <class Handle> class Owned {
 public:
     Owned() = default;
-    explicit Owned(Handle handle) : handle_(handle) {
+    explicit Owned(Handle handle) : handle_(static_cast<Handle>(AdmitObject(handle))) {
         if (handle_) ++liveObjects;
     }
     Owned(const Owned &) = delete;
@@ -58,7 +64,7 @@ inline Brush SolidBrush(COLORREF colour) {
 // A memory DC made with CreateCompatibleDC, deleted at the end of its scope.
 class MemoryDC {
 public:
-    explicit MemoryDC(HDC compatibleWith) : dc_(CreateCompatibleDC(compatibleWith)) {
+    explicit MemoryDC(HDC compatibleWith) : dc_(AdmitDC(CreateCompatibleDC(compatibleWith))) {
         if (dc_) ++liveObjects;
     }
     MemoryDC(const MemoryDC &) = delete;

@@ -1,42 +1,92 @@
 // Heap for item records, strings and arrays, and the trace routine of the set-up paths.
 #include "frame.h"
+#include "gdi.h"
 
 #include <cstdlib>
 #include <cstring>
 
+#ifdef LUMTREE_FAULT_INJECTION
+
+// Failure injection for the out-of-memory paths, compiled only into the library the tests link
+// (CMakeLists.txt): the allocation (or GDI object) after `failAfter` more successful ones
+// fails; -1 never. The delivered library has none of it.
 namespace {
 
-// Failure injection for the out-of-memory paths: the allocation after `failAfter` more
-// successful ones fails; -1 never.
-int failAfter = -1;
-
-bool InjectedFailure() {
-    if (failAfter < 0) return false;
-    if (failAfter == 0) {
-        failAfter = -1;
-        return true;
+struct Injection {
+    int failAfter = -1;
+    int fired = 0;
+    bool Fails() {
+        if (failAfter < 0) return false;
+        if (failAfter == 0) {
+            failAfter = -1;
+            ++fired;
+            return true;
+        }
+        --failAfter;
+        return false;
     }
-    --failAfter;
-    return false;
-}
+};
+Injection heapInjection, gdiInjection;
 
 } // namespace
 
 void LumFailAllocAfter(int count) {
-    failAfter = count;
+    heapInjection.failAfter = count;
+}
+void LumFailGdiAfter(int count) {
+    gdiInjection.failAfter = count;
+}
+int LumInjectedFailures() {
+    return heapInjection.fired + gdiInjection.fired;
 }
 
 void *LumAlloc(size_t bytes) {
-    return InjectedFailure() ? nullptr : std::malloc(bytes ? bytes : 1);
+    return heapInjection.Fails() ? nullptr : std::malloc(bytes ? bytes : 1);
 }
 
 void *LumAllocZero(size_t bytes) {
-    return InjectedFailure() ? nullptr : std::calloc(1, bytes ? bytes : 1);
+    return heapInjection.Fails() ? nullptr : std::calloc(1, bytes ? bytes : 1);
 }
 
 void *LumRealloc(void *block, size_t bytes) {
-    return InjectedFailure() ? nullptr : std::realloc(block, bytes ? bytes : 1);
+    return heapInjection.Fails() ? nullptr : std::realloc(block, bytes ? bytes : 1);
 }
+
+HGDIOBJ gdi::AdmitObject(HGDIOBJ made) {
+    if (!made || !gdiInjection.Fails()) return made;
+    DeleteObject(made);
+    return nullptr;
+}
+
+HDC gdi::AdmitDC(HDC made) {
+    if (!made || !gdiInjection.Fails()) return made;
+    DeleteDC(made);
+    return nullptr;
+}
+
+#else
+
+void *LumAlloc(size_t bytes) {
+    return std::malloc(bytes ? bytes : 1);
+}
+
+void *LumAllocZero(size_t bytes) {
+    return std::calloc(1, bytes ? bytes : 1);
+}
+
+void *LumRealloc(void *block, size_t bytes) {
+    return std::realloc(block, bytes ? bytes : 1);
+}
+
+HGDIOBJ gdi::AdmitObject(HGDIOBJ made) {
+    return made;
+}
+
+HDC gdi::AdmitDC(HDC made) {
+    return made;
+}
+
+#endif
 
 void LumFree(void *block) {
     std::free(block);

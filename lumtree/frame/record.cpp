@@ -1,6 +1,7 @@
 // The control record: the one-entry lookup cache, allocation on the first creation message,
 // the creation defaults, destruction and freeing.
 #include "frame.h"
+#include "gdi.h"
 
 #include "../access/access.h"
 #include "../design/design.h"
@@ -130,7 +131,8 @@ void OnCreate(TreeCtl *ctl, const CREATESTRUCTA *cs) {
     ctl->shortIndexes = 0;
     ctl->oldLook = FALSE;
 
-    ctl->defaultBitmap = LoadBitmapA(g_lum.module, MAKEINTRESOURCEA(kButtonStripResource));
+    ctl->defaultBitmap = static_cast<HBITMAP>(
+        gdi::AdmitObject(LoadBitmapA(g_lum.module, MAKEINTRESOURCEA(kButtonStripResource))));
     if (ctl->defaultBitmap) {
         SetButtonStrip(ctl, ctl->defaultBitmap);
         SetShowButtons(ctl, true);

@@ -179,7 +179,7 @@ bool ReserveSlots(TreeCtl *ctl, INT slots) {
 
 } // namespace
 
-bool ItemArrayInsert(TreeCtl *ctl, INT pos, TreeItem *item) {
+bool ItemArrayReserve(TreeCtl *ctl) {
     if (!ctl->items || ctl->spareSlots == 0) {
         bool first = !ctl->items;
         if (!ReserveSlots(ctl, ctl->itemCount + kArrayStep)) {
@@ -188,6 +188,11 @@ bool ItemArrayInsert(TreeCtl *ctl, INT pos, TreeItem *item) {
         }
         ctl->spareSlots = kArrayStep;
     }
+    return true;
+}
+
+bool ItemArrayInsert(TreeCtl *ctl, INT pos, TreeItem *item) {
+    if (!ItemArrayReserve(ctl)) return false;
     ++ctl->listVersion;
     INT oldCount = ctl->itemCount;
     size_t tail = static_cast<size_t>(oldCount - pos);

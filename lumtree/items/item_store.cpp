@@ -4,8 +4,10 @@
 #include "../access/access.h"
 #include "../layout/layout.h"
 
+#include <algorithm>
 #include <cstring>
 #include <initializer_list>
+#include <utility>
 
 namespace {
 
@@ -74,18 +76,14 @@ bool SetItemText(TreeCtl *ctl, INT i, INT column, const char *text) {
     return true;
 }
 
-INT InsertItemCore(TreeCtl *ctl, const ItemTemplate &tmpl, INT pos, const char *text,
-                   DWORD_PTR data) {
-    EndEditRequest(ctl);
-    // A parent that answered by deleting items may have moved the end of the list.
-    if (pos > ctl->itemCount) pos = ctl->itemCount;
+TreeItem *MakeItem(const TreeCtl *ctl, const ItemTemplate &tmpl, const char *text, DWORD_PTR data) {
     // The inline text in the control's width, with its terminator; an empty place still holds
     // one byte.
     const size_t textBytes = TextEmpty(ctl, text) ? 0 : TextBytes(ctl, text);
     size_t bytes =
         offsetof(TreeItem, texts) + sizeof(char *) * ctl->columnCount + (textBytes ? textBytes : 1);
     auto *item = static_cast<TreeItem *>(LumAllocZero(bytes));
-    if (!item) return kNone;
+    if (!item) return nullptr;
     item->level = tmpl.level;
     item->flags = tmpl.flags;
     item->bitmap = tmpl.bitmap;
@@ -98,6 +96,10 @@ INT InsertItemCore(TreeCtl *ctl, const ItemTemplate &tmpl, INT pos, const char *
     if (textBytes)
         item->texts[0] =
             static_cast<char *>(std::memcpy(InlineText(item, ctl->columnCount), text, textBytes));
+    return item;
+}
+
+INT PlaceItem(TreeCtl *ctl, TreeItem *item, INT pos) {
     // Short-index hosts hold fewer than 32000 items.
     if ((ctl->shortIndexes && ctl->itemCount >= 32000) || !ItemArrayInsert(ctl, pos, item)) {
         LumFree(item);
@@ -107,8 +109,21 @@ INT InsertItemCore(TreeCtl *ctl, const ItemTemplate &tmpl, INT pos, const char *
         if (*stored >= 0 && *stored >= pos) ++*stored;
     }
     if (ctl->itemCount > 1 && pos <= ctl->caret) ++ctl->caret;
+    // The top index stays where it is, so the view keeps its place. When the item that moved
+    // into that place is hidden (an insertion before a collapsed subtree), the top index
+    // follows its own item instead: the top row always shows a shown item.
+    if (pos < ctl->topIndex && !ItemShown(ctl, ctl->topIndex)) ++ctl->topIndex;
     AccessEvent(ctl, EVENT_OBJECT_REORDER, kNone);
     return pos;
+}
+
+INT InsertItemCore(TreeCtl *ctl, const ItemTemplate &tmpl, INT pos, const char *text,
+                   DWORD_PTR data) {
+    EndEditRequest(ctl);
+    // A parent that answered by deleting items may have moved the end of the list.
+    if (pos > ctl->itemCount) pos = ctl->itemCount;
+    TreeItem *item = MakeItem(ctl, tmpl, text, data);
+    return item ? PlaceItem(ctl, item, pos) : kNone;
 }
 
 bool SetItemLabelText(TreeCtl *ctl, INT i, const char *text) {
@@ -141,6 +156,7 @@ void DeleteRun(TreeCtl *ctl, INT i, INT count) {
         return;
     }
     INT end = i + count;
+    const INT oldTop = ctl->topIndex;
     for (INT n = ctl->itemCount; n > ctl->itemCount - count; --n) {
         if (ctl->topIndex >= n - 1) ctl->topIndex = ctl->topIndex > 0 ? ctl->topIndex - 1 : 0;
     }
@@ -160,6 +176,14 @@ void DeleteRun(TreeCtl *ctl, INT i, INT count) {
     for (INT k = 0; k < count; ++k) ctl->selectedCount -= (run[k]->flags & kItemSelected) != 0;
     ItemArrayRemoveRun(ctl, i, count);
     const INT columns = ctl->columnCount;
+    // The top index keeps its place, as above. When a hidden item moved into that place (a
+    // deletion before a collapsed subtree), the top follows its own item when it is left, or
+    // else goes to the nearest shown item: the top row always shows a shown item.
+    if (ctl->itemCount > 0 && !ItemShown(ctl, ctl->topIndex)) {
+        INT k = oldTop >= end ? oldTop - count : PrevShown(ctl, ctl->topIndex);
+        if (k < 0) k = NextShown(ctl, ctl->topIndex);
+        ctl->topIndex = k < 0 ? 0 : k;
+    }
     for (INT k = 0; k < count; ++k) {
         if (ctl->deleteCallback) {
             ForgetChildCheck();
@@ -171,8 +195,10 @@ void DeleteRun(TreeCtl *ctl, INT i, INT count) {
     AccessEvent(ctl, EVENT_OBJECT_REORDER, kNone);
 }
 
-INT AddItem(TreeCtl *ctl, INT pos, const char *text) {
-    INT i = InsertItemCore(ctl, ItemTemplate{}, pos, text, 0);
+namespace {
+
+// The repaint and the scroll bar of a new item at i (or nothing for -1).
+INT FinishAdd(TreeCtl *ctl, INT i) {
     if (i < 0) return kNone;
     if (DrawingLive(ctl)) {
         INT from = PrevSibling(ctl, i);
@@ -182,13 +208,26 @@ INT AddItem(TreeCtl *ctl, INT pos, const char *text) {
     return i;
 }
 
+} // namespace
+
+INT AddItem(TreeCtl *ctl, INT pos, const char *text) {
+    return FinishAdd(ctl, InsertItemCore(ctl, ItemTemplate{}, pos, text, 0));
+}
+
 INT InsertItem(TreeCtl *ctl, INT pos, const char *text) {
-    if (pos < 0 || pos >= ctl->itemCount) {
-        pos = ctl->itemCount;
-    } else if (!ShowItem(ctl, pos, true)) {
+    if (pos < 0 || pos >= ctl->itemCount) return AddItem(ctl, ctl->itemCount, text);
+    if (ItemShown(ctl, pos)) return ShowItem(ctl, pos, true) ? AddItem(ctl, pos, text) : kNone;
+    // Showing the item there expands its ancestors. The new record is made and room for it
+    // reserved first, so that running out of memory changes nothing.
+    TreeItem *item = MakeItem(ctl, ItemTemplate{}, text, 0);
+    if (!item) return kNone;
+    if (!ItemArrayReserve(ctl) || !ShowItem(ctl, pos, true)) {
+        FreeItem(ctl, item);
         return kNone;
     }
-    return AddItem(ctl, pos, text);
+    EndEditRequest(ctl);
+    // A parent may have changed the list while the item was being shown.
+    return FinishAdd(ctl, PlaceItem(ctl, item, std::min(pos, ctl->itemCount)));
 }
 
 INT DeleteChildren(TreeCtl *ctl, INT i) {
@@ -294,13 +333,63 @@ bool SetTextColumnText(TreeCtl *ctl, INT i, const char *text) {
     return true;
 }
 
+namespace {
+
+// Copies of an item's strings and attribute records, all made before the copy is inserted so
+// that running out of memory changes nothing. Whatever is not handed to the copy is freed.
+struct ItemCopies {
+    const TreeCtl *ctl;
+    TreeLabelAttr *labelAttributes = nullptr;
+    char *labelText = nullptr;
+    TreeCellAttr *cellAttributes = nullptr;
+    char **texts = nullptr;
+
+    template <class T> static bool Dup(const T *from, size_t bytes, T **to) {
+        if (!from) return true;
+        *to = static_cast<T *>(LumAlloc(bytes));
+        if (*to) std::memcpy(*to, from, bytes);
+        return *to != nullptr;
+    }
+    bool Make(const TreeItem *src) {
+        const auto columns = static_cast<size_t>(ctl->columnCount);
+        texts = static_cast<char **>(LumAllocZero(sizeof(char *) * columns));
+        if (!texts) return false;
+        for (size_t c = 0; c < columns; ++c) {
+            if (src->texts[c] && !(texts[c] = TextDup(ctl, src->texts[c]))) return false;
+        }
+        return Dup(src->labelAttributes, sizeof(TreeLabelAttr), &labelAttributes) &&
+               (!src->labelText || (labelText = TextDup(ctl, src->labelText))) &&
+               Dup(src->cellAttributes, sizeof(TreeCellAttr) * columns, &cellAttributes);
+    }
+    // Hands every copy to the item (whose strings and records are all empty).
+    void GiveTo(TreeItem *item) {
+        item->labelAttributes = std::exchange(labelAttributes, nullptr);
+        item->labelText = std::exchange(labelText, nullptr);
+        item->cellAttributes = std::exchange(cellAttributes, nullptr);
+        for (INT c = 0; c < ctl->columnCount; ++c)
+            item->texts[c] = std::exchange(texts[c], nullptr);
+    }
+    ~ItemCopies() {
+        LumFree(labelAttributes);
+        LumFree(labelText);
+        LumFree(cellAttributes);
+        for (INT c = 0; texts && c < ctl->columnCount; ++c) LumFree(texts[c]);
+        LumFree(texts);
+    }
+};
+
+} // namespace
+
 // The copy is built step by step through the same paths the messages use. Those paths may send
 // LUMTREEN_ENDEDIT, and a parent that answers by changing the list could free the source
 // record: when the list changed in any way but the copy's own insertion, the copy stays as far
-// as it got and the source is not read again.
+// as it got and the source is not read again. The copies of the strings and records are made
+// first, so that out of memory nothing changes.
 INT CopyItem(TreeCtl *ctl, INT s, INT p) {
     if (!ValidIndex(ctl, s)) return kNone;
     const TreeItem *src = ctl->items[s];
+    ItemCopies copies{ctl};
+    if (!copies.Make(src)) return kNone;
     UINT version = ctl->listVersion;
     INT c = InsertItem(ctl, p, nullptr);
     if (c < 0) return kNone;
@@ -313,25 +402,8 @@ INT CopyItem(TreeCtl *ctl, INT s, INT p) {
     copy->bitmap = src->bitmap;
     copy->nodeBitmap = src->nodeBitmap;
     copy->data = src->data;
-    if (src->labelAttributes) {
-        auto *attr = static_cast<TreeLabelAttr *>(LumAlloc(sizeof(TreeLabelAttr)));
-        if (attr) *attr = *src->labelAttributes;
-        copy->labelAttributes = attr;
-    }
-    if (src->labelText && SetItemLabelText(ctl, c, src->labelText)) {
-        InvalidateRows(ctl, c, false, true, false);
-    }
-    if (src->cellAttributes) {
-        size_t bytes = sizeof(TreeCellAttr) * static_cast<size_t>(ctl->columnCount);
-        auto *cells = static_cast<TreeCellAttr *>(LumAlloc(bytes));
-        if (cells) std::memcpy(cells, src->cellAttributes, bytes);
-        copy->cellAttributes = cells;
-    }
-    bool textStored = false;
-    for (INT column = 0; column < ctl->columnCount; ++column) {
-        if (src->texts[column]) textStored |= SetItemText(ctl, c, column, src->texts[column]);
-    }
-    if (textStored) InvalidateRows(ctl, c, false, false, true);
+    copies.GiveTo(copy);
+    InvalidateRows(ctl, c, false, true, true);
     return c;
 }
 

@@ -60,6 +60,8 @@ inline constexpr INT kShrinkAt = 513;
 // the growth rule; keeps itemCount, spareSlots, shownCount and the position index. False when
 // the array cannot grow (nothing changed then).
 bool ItemArrayInsert(TreeCtl *ctl, INT pos, TreeItem *item);
+// Makes sure the next ItemArrayInsert needs no memory; false when it cannot.
+bool ItemArrayReserve(TreeCtl *ctl);
 // Takes the item at pos out of the array (the record is not freed), applying the shrink rule.
 TreeItem *ItemArrayRemove(TreeCtl *ctl, INT pos);
 // Takes count items from pos on out of the array at once (the records are not freed); the
@@ -96,6 +98,11 @@ void FreeItem(const TreeCtl *ctl, TreeItem *item);
 // Sends the end-edit request first. Returns pos, or -1 with the list unchanged.
 INT InsertItemCore(TreeCtl *ctl, const ItemTemplate &tmpl, INT pos, const char *text,
                    DWORD_PTR data);
+// The two halves of the insertion core without the end-edit request: a new record from the
+// template with its text and data (null out of memory), and putting a made record into the
+// list at pos with the index shifts (-1, the record freed, when the array cannot grow).
+TreeItem *MakeItem(const TreeCtl *ctl, const ItemTemplate &tmpl, const char *text, DWORD_PTR data);
+INT PlaceItem(TreeCtl *ctl, TreeItem *item, INT pos);
 // Deletes item i: deletion callback, free, shift stored indexes. No repaint.
 void DeleteOneItem(TreeCtl *ctl, INT i);
 // Deletes the count items from i on, with the same callbacks and index shifts as deleting

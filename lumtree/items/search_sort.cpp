@@ -120,7 +120,6 @@ INT SortChildren(TreeCtl *ctl, INT parent, LUMTREETEXTCOMPAREPROC textCompare,
 
     INT topRow = ShownRowOf(ctl, ctl->topIndex);
     INT caretRow = ShownRowOf(ctl, ctl->caret);
-    if (!IsMultiSel(ctl)) SetSelection(ctl, kNone);
 
     INT count = 0;
     for (INT i = first; i >= 0 && i <= last; i = NextSibling(ctl, i)) ++count;
@@ -131,6 +130,8 @@ INT SortChildren(TreeCtl *ctl, INT parent, LUMTREETEXTCOMPAREPROC textCompare,
     auto *memory = static_cast<BYTE *>(
         LumAlloc(sizeof(INT) * ints + sizeof(TreeItem *) * static_cast<size_t>(span)));
     if (!memory) return 0;
+    // Only now, with the memory in hand, does anything change.
+    if (!IsMultiSel(ctl)) SetSelection(ctl, kNone);
     auto *moved = reinterpret_cast<TreeItem **>(memory);
     auto *starts = reinterpret_cast<INT *>(memory + sizeof(TreeItem *) * span);
     INT *order = starts + count + 1;

@@ -45,7 +45,7 @@ bool ReplaceColumns(TreeCtl *ctl, ColumnForm form, INT count, const void *record
 
     const auto *simple = static_cast<const TreeColumnInfo *>(records);
     const auto *full = static_cast<const TreeColumn *>(records);
-    ctl->headerBitmapInfo = BITMAP{};
+    BITMAP headerBitmap{};
     if (useDefault) {
         columns[0].width = LUMTREE_STRETCH;
         columns[0].format = LUMTREEFORMAT_DEFAULT;
@@ -56,28 +56,29 @@ bool ReplaceColumns(TreeCtl *ctl, ColumnForm form, INT count, const void *record
             columns[c].headerFlags = simple[c].headerFlags;
         }
     } else {
-        // The caller's title pointers are never kept; the titles are copied below.
+        // The caller's title pointers are never kept: the titles are copied.
         for (INT c = 0; c < count; ++c) {
             columns[c] = full[c];
             columns[c].title = nullptr;
             columns[c].titleBuffer = nullptr;
+            // The titles are copied before anything changes: out of memory, the old set stays.
+            if (full[c].title && !(columns[c].titleBuffer = TextDup(ctl, full[c].title))) {
+                FreeColumnArray(columns, count);
+                return false;
+            }
+            columns[c].title = columns[c].titleBuffer;
             BITMAP bm;
-            if (ReadBitmapInfo(full[c].headerBitmap, &bm)) ctl->headerBitmapInfo = bm;
+            if (ReadBitmapInfo(full[c].headerBitmap, &bm)) headerBitmap = bm;
         }
     }
 
+    ctl->headerBitmapInfo = headerBitmap;
     FreeColumnArray(ctl->columns, ctl->columnCount);
     ctl->columns = columns;
     ctl->columnCount = count;
     // A new set with fewer columns than textColumn + 1 would leave the text messages pointing
     // past the array: textColumn then goes back to 0, so it always names a column.
     if (!ValidColumn(ctl, ctl->textColumn)) ctl->textColumn = 0;
-    if (form == ColumnForm::Full && !useDefault) {
-        // A title whose copy cannot be allocated is skipped.
-        for (INT c = 0; c < count; ++c) {
-            if (full[c].title) SetColumnTitle(ctl, c, full[c].title);
-        }
-    }
     if (form == ColumnForm::Simple) FreeColumnInfoBuffer(ctl);
     RecalcRowHeight(ctl);
     RecalcPageRows(ctl);

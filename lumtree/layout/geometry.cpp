@@ -7,6 +7,15 @@
 #include "../items/items.h"
 
 #include <algorithm>
+#include <cstdint>
+
+// Sizes are the application's to choose (lines per item, bitmaps, fonts, column widths), so
+// their sums and products are taken in 64 bits and saturate at kMaxCoordinate: far beyond any
+// screen, still far inside 32 bits, so that a row or an x position plus a screen's worth of
+// pixels cannot wrap.
+INT Saturate(int64_t value) {
+    return static_cast<INT>(std::clamp<int64_t>(value, -kMaxCoordinate, kMaxCoordinate));
+}
 
 INT ItemBitmapAreaWidth(const TreeCtl *ctl) {
     return ctl->showItemBitmaps ? ctl->itemBitmapInfo.bmWidth + ctl->avgCharWidth : 0;
@@ -41,18 +50,18 @@ INT IndentWidth(const TreeCtl *ctl) {
 
 INT IndentOf(const TreeCtl *ctl, INT level) {
     INT gap = (ctl->showLines || ctl->extraIndent) ? ctl->avgCharWidth : 0;
-    return IndentWidth(ctl) * level + gap;
+    return Saturate(int64_t{IndentWidth(ctl)} * level + gap);
 }
 
 INT TextX(const TreeCtl *ctl, INT level) {
-    return TreePartStart(ctl) + NodeBitmapAreaWidth(ctl) + IndentOf(ctl, level);
+    return Saturate(int64_t{TreePartStart(ctl)} + NodeBitmapAreaWidth(ctl) + IndentOf(ctl, level));
 }
 
 INT ColumnLeft(const TreeCtl *ctl, INT column, INT level) {
     if (column == 0) return level < 0 ? 0 : TextX(ctl, level);
-    INT x = ctl->treeWidth;
+    int64_t x = ctl->treeWidth;
     for (INT c = 0; c < column; ++c) x += ctl->columns[c].width;
-    return x;
+    return Saturate(x);
 }
 
 INT ColumnWidth(const TreeCtl *ctl, INT column, INT level) {
@@ -63,9 +72,9 @@ INT ColumnWidth(const TreeCtl *ctl, INT column, INT level) {
         RECT area = ItemAreaRect(ctl);
         INT a = area.right - area.left;
         INT right = ctl->horizontalExtent > a ? ctl->horizontalExtent : a;
-        return right - ColumnLeft(ctl, column, level);
+        return Saturate(int64_t{right} - ColumnLeft(ctl, column, level));
     }
-    return column > 0 ? width : ctl->treeWidth + width;
+    return column > 0 ? width : Saturate(int64_t{ctl->treeWidth} + width);
 }
 
 RECT ClientRect(const TreeCtl *ctl) {
@@ -182,7 +191,7 @@ RECT IndentButtonBox(const TreeCtl *ctl, INT parentLevel) {
 
 INT TreeLineX(const TreeCtl *ctl, INT level) {
     INT w = IndentWidth(ctl);
-    return TreePartStart(ctl) + ctl->avgCharWidth + w * level + w / 2;
+    return Saturate(int64_t{TreePartStart(ctl)} + ctl->avgCharWidth + int64_t{w} * level + w / 2);
 }
 
 RECT ItemFrameRect(const TreeCtl *ctl, RECT row, INT contentLeft, INT level) {
@@ -233,21 +242,23 @@ void ReadFontMetrics(const TreeCtl *ctl, HFONT font, TEXTMETRICA *tm) {
 void RecalcRowHeight(TreeCtl *ctl) {
     const TEXTMETRICA &tm = ctl->fontMetrics;
     INT m = Margin(ctl);
-    INT h = ctl->linesPerItem * tm.tmHeight + tm.tmDescent / 2;
-    h = std::max<INT>(h, ctl->cellBitmapInfo.bmHeight);
+    // Lines per item, font and bitmap heights are all the application's: the sum is taken in
+    // 64 bits and a row stops at kMaxRowHeight, already thousands of screens.
+    int64_t h = int64_t{ctl->linesPerItem} * tm.tmHeight + tm.tmDescent / 2;
+    h = std::max<int64_t>(h, ctl->cellBitmapInfo.bmHeight);
     if (ctl->look3D) h += 4;
     if (ctl->showLabels) {
         INT k = IsFlatLabelStyle(ctl) ? 3 : m;
-        h = std::max<INT>(
-            {h, ctl->labelFontMetrics.tmHeight + k, ctl->labelBitmapInfo.bmHeight + k});
+        h = std::max<int64_t>({h, int64_t{ctl->labelFontMetrics.tmHeight} + k,
+                               int64_t{ctl->labelBitmapInfo.bmHeight} + k});
     }
-    if (ctl->showItemBitmaps) h = std::max<INT>(h, ctl->itemBitmapInfo.bmHeight);
-    if (ctl->showStateBitmaps) h = std::max<INT>(h, ctl->stateBitmapInfo.bmHeight);
-    if (ctl->showNodeBitmaps) h = std::max<INT>(h, ctl->nodeBitmapInfo.bmHeight + 1);
-    if (ctl->showButtons || ctl->showRootButtons) h = std::max(h, ButtonHeight(ctl));
+    if (ctl->showItemBitmaps) h = std::max<int64_t>(h, ctl->itemBitmapInfo.bmHeight);
+    if (ctl->showStateBitmaps) h = std::max<int64_t>(h, ctl->stateBitmapInfo.bmHeight);
+    if (ctl->showNodeBitmaps) h = std::max<int64_t>(h, int64_t{ctl->nodeBitmapInfo.bmHeight} + 1);
+    if (ctl->showButtons || ctl->showRootButtons) h = std::max<int64_t>(h, ButtonHeight(ctl));
     if (ctl->gridLines && !ctl->look3D && (ctl->gridStyle == 1 || ctl->gridStyle == 2)) h += 1;
     if (h % 2) h += 1;
-    ctl->rowHeight = h;
+    ctl->rowHeight = static_cast<INT>(std::min<int64_t>(h, kMaxRowHeight));
     RecalcPageRows(ctl);
     RecalcTreeWidth(ctl);
     UpdateVScrollBar(ctl);

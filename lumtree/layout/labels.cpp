@@ -197,6 +197,8 @@ void SetLabelWidth(TreeCtl *ctl, INT width) {
         ctl->showLabels = FALSE;
     } else {
         if (width < 0) width = CalcLabelWidth(ctl);
+        // Positions right of the label column stay inside 32 bits.
+        width = std::min(width, kMaxCoordinate);
         if (width == ctl->labelWidth) return;
         ctl->labelWidth = width;
         // The label style stays as it is, so labels switched off with style 0 come back

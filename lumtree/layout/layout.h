@@ -25,6 +25,12 @@ INT NodeBitmapAreaWidth(const TreeCtl *ctl);
 // Areas 1 to 3 together: where the indentation starts.
 INT TreePartStart(const TreeCtl *ctl);
 
+// Bounds of every computed position and of the row height (see geometry.cpp).
+inline constexpr INT kMaxCoordinate = 0x3FFFFFFF;
+inline constexpr INT kMaxRowHeight = 0x1000000;
+// A 64-bit sum or product of sizes, clamped to +-kMaxCoordinate.
+INT Saturate(int64_t value);
+
 INT HeaderHeight(const TreeCtl *ctl);
 INT IndentWidth(const TreeCtl *ctl);
 INT IndentOf(const TreeCtl *ctl, INT level);

@@ -17,6 +17,13 @@ bool BarUpdatesAllowed(const TreeCtl *ctl, bool vertical) {
                     : (ctl->horzBarManaged && !ctl->horzBarUpdateOff);
 }
 
+// inScrollRequest holds one bit per bar (1 << SB_HORZ, 1 << SB_VERT): a request on one bar
+// freezes only that bar's range, so a parent that changes the list while the user drags the
+// horizontal thumb still gets a right vertical range.
+bool InScrollRequest(const TreeCtl *ctl, int bar) {
+    return (ctl->inScrollRequest & (1 << bar)) != 0;
+}
+
 // What the platform draws of a standard scroll bar: its place, the thumb's extent and the
 // state of its parts. Two equal readings draw the same pixels.
 SCROLLBARINFO BarLook(HWND window, int bar) {
@@ -55,7 +62,7 @@ void SetBarInfo(TreeCtl *ctl, int bar, INT max, INT page, INT pos) {
     si.cbSize = sizeof(si);
     si.fMask = SIF_PAGE | SIF_POS;
     if (HasStyle(ctl, LUMTREESTYLE_DISABLENOSCROLL)) si.fMask |= SIF_DISABLENOSCROLL;
-    if (!ctl->inScrollRequest) si.fMask |= SIF_RANGE;
+    if (!InScrollRequest(ctl, bar)) si.fMask |= SIF_RANGE;
     si.nMin = 0;
     si.nMax = max;
     si.nPage = static_cast<UINT>(page);
@@ -81,7 +88,7 @@ void SetBarRange(TreeCtl *ctl, int bar, BOOL *shown, INT max, INT pos, bool disa
     HWND w = ctl->window;
     if (disableWhenEmpty) {
         if (!*shown) return;
-        if (!ctl->inScrollRequest) {
+        if (!InScrollRequest(ctl, bar)) {
             EnableScrollBar(w, bar, ESB_DISABLE_BOTH);
             SetScrollRange(w, bar, 0, 1, FALSE);
             *shown = FALSE;
@@ -98,14 +105,14 @@ void SetBarRange(TreeCtl *ctl, int bar, BOOL *shown, INT max, INT pos, bool disa
                 SetScrollRange(w, bar, 0, max, TRUE);
                 return;
             }
-            if (!ctl->inScrollRequest) SetScrollRange(w, bar, 0, max, FALSE);
+            if (!InScrollRequest(ctl, bar)) SetScrollRange(w, bar, 0, max, FALSE);
         } else if (pos == curPos) {
             return;
         }
         SetScrollPos(w, bar, pos, TRUE);
         return;
     }
-    if (!ctl->inScrollRequest) {
+    if (!InScrollRequest(ctl, bar)) {
         EnableScrollBar(w, bar, ESB_ENABLE_BOTH);
         SetScrollRange(w, bar, 0, max, FALSE);
         *shown = TRUE;
@@ -202,7 +209,7 @@ bool SetHorizontalExtent(TreeCtl *ctl, INT extent) {
     if (extent < 0) return false;
     EndEditRequest(ctl);
     // The stored widths as they stand: a stretching column counts -1.
-    INT columns = 0;
+    int64_t columns = 0;
     for (INT c = 0; c < ctl->columnCount; ++c) columns += ctl->columns[c].width;
     if (extent < columns) return false;
     if (extent == ctl->horizontalExtent) return true;
@@ -218,11 +225,13 @@ void FitHorizontalExtent(TreeCtl *ctl) {
     if (ctl->columns[last].width == LUMTREE_STRETCH) {
         INT w = AutoColumnWidth(ctl, last);
         if (w < 0) return;
-        extent = w + ColumnLeft(ctl, last, kNone) + (last == 0 ? ctl->treeWidth : 0);
+        extent =
+            Saturate(int64_t{w} + ColumnLeft(ctl, last, kNone) + (last == 0 ? ctl->treeWidth : 0));
     } else {
         ApplyDeepestLevel(ctl, DeepestLevel(ctl));
-        extent = ctl->treeWidth;
-        for (INT c = 0; c <= last; ++c) extent += ctl->columns[c].width;
+        int64_t sum = ctl->treeWidth;
+        for (INT c = 0; c <= last; ++c) sum += ctl->columns[c].width;
+        extent = Saturate(sum);
     }
     SetHorizontalExtent(ctl, extent);
     ScrollToX(ctl, ctl->horizontalPos);
@@ -326,10 +335,10 @@ void OnVScroll(TreeCtl *ctl, WPARAM wp, LPARAM lp) {
     }
     INT top = ItemAtRow(ctl, row);
     if (top == ctl->topIndex) return;
-    ctl->inScrollRequest = TRUE;
+    ctl->inScrollRequest |= 1 << SB_VERT;
     ScrollToTop(ctl, top);
     UpdateWindow(ctl->window);
-    ctl->inScrollRequest = FALSE;
+    ctl->inScrollRequest &= ~(1 << SB_VERT);
 }
 
 void OnHScroll(TreeCtl *ctl, WPARAM wp, LPARAM lp) {
@@ -351,8 +360,8 @@ void OnHScroll(TreeCtl *ctl, WPARAM wp, LPARAM lp) {
     }
     p = std::max(0, std::min(p, ctl->horizontalExtent - w));
     if (p == ctl->horizontalPos) return;
-    ctl->inScrollRequest = TRUE;
+    ctl->inScrollRequest |= 1 << SB_HORZ;
     ScrollToX(ctl, p);
     UpdateWindow(ctl->window);
-    ctl->inScrollRequest = FALSE;
+    ctl->inScrollRequest &= ~(1 << SB_HORZ);
 }

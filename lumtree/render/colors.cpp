@@ -24,6 +24,11 @@ COLORREF GreyOr(COLORREF colour) {
 
 namespace {
 
+// The control's own background brush (kept in the record, not in a guard).
+HBRUSH MakeBackBrush(COLORREF colour) {
+    return static_cast<HBRUSH>(gdi::AdmitObject(CreateSolidBrush(colour)));
+}
+
 void ReplaceBackBrush(TreeCtl *ctl, HBRUSH brush, bool borrowed) {
     if (ctl->backBrush && !ctl->backBrushBorrowed) DeleteObject(ctl->backBrush);
     ctl->backBrush = brush;
@@ -39,7 +44,7 @@ int UpdateColors(TreeCtl *ctl, HDC dc) {
     if (ctl->userTextColor != LUMTREE_AUTOCOLOR || ctl->userBackColor != LUMTREE_AUTOCOLOR) {
         ctl->textColor = ctl->itemTextColor = ColorOr(ctl->userTextColor, COLOR_WINDOWTEXT);
         ctl->backColor = ctl->itemBackColor = ColorOr(ctl->userBackColor, COLOR_WINDOW);
-        ReplaceBackBrush(ctl, CreateSolidBrush(ctl->itemBackColor), false);
+        ReplaceBackBrush(ctl, MakeBackBrush(ctl->itemBackColor), false);
         return 1;
     }
 
@@ -90,7 +95,7 @@ int UpdateColors(TreeCtl *ctl, HDC dc) {
     if (parentBrush) {
         ReplaceBackBrush(ctl, parentBrush, true);
     } else {
-        ReplaceBackBrush(ctl, CreateSolidBrush(ctl->itemBackColor), false);
+        ReplaceBackBrush(ctl, MakeBackBrush(ctl->itemBackColor), false);
     }
     return result;
 }

@@ -42,8 +42,11 @@ void DrawPiece(const Target &t, const RECT &place, const RECT &local, const RECT
     RECT common;
     if (!Meets(update, place, &common)) return;
     if (t.Buffered()) {
+        // Only the part that needs painting is copied: a row may be far higher than the view
+        // and the buffer.
         draw(t.buffer, local);
-        BitBlt(t.dc, place.left, place.top, Width(place), Height(place), t.buffer, 0, 0, SRCCOPY);
+        BitBlt(t.dc, common.left, common.top, Width(common), Height(common), t.buffer,
+               common.left - place.left, common.top - place.top, SRCCOPY);
     } else {
         gdi::ClipTo clip(t.dc, common);
         draw(t.dc, place);
@@ -133,7 +136,8 @@ void PaintControl(TreeCtl *ctl, HDC dc, const RECT *updateRect, bool buffered) {
     if (!UpdateColors(ctl, dc)) return;
 
     const RECT client = ClientRect(ctl);
-    const RECT update = updateRect ? *updateRect : client;
+    RECT update = client;
+    if (updateRect && !IntersectRect(&update, updateRect, &client)) return;
     const RECT itemArea = ItemAreaRect(ctl);
     // The header bar and the label column without their last pixel row and column, which
     // hold the black separator lines.
@@ -147,9 +151,11 @@ void PaintControl(TreeCtl *ctl, HDC dc, const RECT *updateRect, bool buffered) {
 
     // The row bitmap: one row high (or one header bar high), as wide as the item area (or the
     // label column), in the target's format.
+    // Never larger than the client area: what lies beyond it is never copied.
     int bufferWidth = Width(itemArea);
-    if (ctl->showLabels) bufferWidth = std::max<int>(bufferWidth, ctl->labelWidth);
-    int bufferHeight = ctl->rowHeight;
+    if (ctl->showLabels) bufferWidth = std::max<int>(bufferWidth, Width(labelRect));
+    bufferWidth = std::min<int>(bufferWidth, Width(client));
+    int bufferHeight = std::min<int>(ctl->rowHeight, Height(itemArea));
     if (ctl->showHeader) bufferHeight = std::max<int>(bufferHeight, Height(headerRect));
     WorkDCs work{};
     HDC buffer = nullptr;

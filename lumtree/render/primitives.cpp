@@ -33,13 +33,23 @@ int Height(const RECT &r) {
 // from the copy, and those pixels are painted over with the fill colour.
 void DrawMaskedBitmap(const WorkDCs &work, HDC dc, HBITMAP bitmap, int srcX, int width, POINT dest,
                       const BITMAP &info, COLORREF fill, bool enabled) {
-    const int height = info.bmHeight;
+    int height = info.bmHeight;
     if (!bitmap || width <= 0 || height <= 0) return;
+    // Only the part that can show (the DC's clip box) is copied and masked: a picture may be
+    // far larger than the screen, and the mask is as large as what is drawn.
+    RECT box, part;
+    const RECT whole{dest.x, dest.y, dest.x + width, dest.y + height};
+    if (GetClipBox(dc, &box) <= NULLREGION || !IntersectRect(&part, &whole, &box)) return;
     COLORREF transparent;
     {
         gdi::Select picture(work.work1, bitmap);
         transparent = GetPixel(work.work1, srcX, 0);
-        BitBlt(dc, dest.x, dest.y, width, height, work.work1, srcX, 0, SRCCOPY);
+        srcX += part.left - dest.x;
+        const int srcY = part.top - dest.y;
+        dest = POINT{part.left, part.top};
+        width = Width(part);
+        height = Height(part);
+        BitBlt(dc, dest.x, dest.y, width, height, work.work1, srcX, srcY, SRCCOPY);
     }
     gdi::Bitmap mask(CreateBitmap(width, height, 1, 1, nullptr));
     if (!mask) return; // the picture stays opaque

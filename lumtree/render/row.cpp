@@ -82,13 +82,30 @@ gdi::Font RowFont(const TreeCtl *ctl, INT index) {
     return gdi::Font();
 }
 
-// Dotted lines: the first pixel of a segment and every other one after it.
-void DotsDown(HDC dc, int x, int top, int length, COLORREF colour) {
-    for (int k = 0; k < length; k += 2) SetPixel(dc, x, top + k, colour);
-}
-void DotsAcross(HDC dc, int left, int y, int length, COLORREF colour) {
-    for (int k = 0; k < length; k += 2) SetPixel(dc, left + k, y, colour);
-}
+// Dotted lines: the first pixel of a segment and every other one after it. Only the dots
+// inside `box` (the part of the DC that can show, from GetClipBox) are set: a row or an
+// indentation may be far larger than the screen, and the dots cost one call each.
+struct Dots {
+    HDC dc;
+    RECT box;
+    COLORREF colour;
+    // The dots k = first, first + 2, ... below `length` whose position start + k lies in
+    // [low, high).
+    template <class Put> void Run(int start, int length, LONG low, LONG high, Put put) const {
+        int64_t k = std::max<int64_t>(0, int64_t{low} - start);
+        k += k % 2;
+        const int64_t end = std::min<int64_t>(length, int64_t{high} - start);
+        for (; k < end; k += 2) put(static_cast<int>(start + k));
+    }
+    void Down(int x, int top, int length) const {
+        if (x < box.left || x >= box.right) return;
+        Run(top, length, box.top, box.bottom, [&](int y) { SetPixel(dc, x, y, colour); });
+    }
+    void Across(int left, int y, int length) const {
+        if (y < box.top || y >= box.bottom) return;
+        Run(left, length, box.left, box.right, [&](int x) { SetPixel(dc, x, y, colour); });
+    }
+};
 
 // One expand button from the strip, in its box (relative to the row, as the layout gives it):
 // collapsed or expanded, pressed while the mouse holds it.
@@ -107,7 +124,8 @@ void DrawTreeLines(const TreeCtl *ctl, HDC dc, const WorkDCs &work, const RowDra
     const RowLines lines = LinesOfRow(ctl, info.index);
     gdi::Pen ownPen(info.linePen ? nullptr : CreatePen(PS_SOLID, 0, GetSysColor(COLOR_BTNSHADOW)));
     gdi::Select selectPen(dc, info.linePen ? static_cast<HGDIOBJ>(info.linePen) : ownPen.get());
-    const COLORREF dot = GetSysColor(COLOR_BTNSHADOW);
+    Dots dots{dc, {}, GetSysColor(COLOR_BTNSHADOW)};
+    if (GetClipBox(dc, &dots.box) <= NULLREGION) dots.box = RECT{};
     const INT w = IndentWidth(ctl);
     const int height = Height(r);
     // The horizontal line sits on an even pixel row counted from the row's top, so a row drawn
@@ -119,11 +137,11 @@ void DrawTreeLines(const TreeCtl *ctl, HDC dc, const WorkDCs &work, const RowDra
 
     const INT pl = lines.parentLevel;
     if (level >= 1) {
-        DotsDown(dc, column(pl), r.top, lines.laterSibling ? height : midY - r.top, dot);
-        DotsAcross(dc, column(pl), midY, w - w / 2, dot);
+        dots.Down(column(pl), r.top, lines.laterSibling ? height : midY - r.top);
+        dots.Across(column(pl), midY, w - w / 2);
         if (level > pl + 1) {
             // The item skips levels: the line runs on through the missing ones.
-            DotsAcross(dc, column(pl) + w - w / 2, midY, w * (level - pl - 1), dot);
+            dots.Across(column(pl) + w - w / 2, midY, Saturate(int64_t{w} * (level - pl - 1)));
         }
         if (ctl->showButtons && info.hasChildren) {
             DrawButton(ctl, dc, work, info.index, info.expanded != 0, IndentButtonBox(ctl, pl), r,
@@ -131,10 +149,10 @@ void DrawTreeLines(const TreeCtl *ctl, HDC dc, const WorkDCs &work, const RowDra
         }
     }
     if (info.hasChildren && info.expanded && ctl->showNodeBitmaps) {
-        DotsDown(dc, column(level), midY, r.bottom - midY, dot);
+        dots.Down(column(level), midY, r.bottom - midY);
     }
     for (INT k = 0; k < kMaxLevel; ++k) {
-        if (lines.ancestorColumns & (uint64_t{1} << k)) DotsDown(dc, column(k), r.top, height, dot);
+        if (lines.ancestorColumns & (uint64_t{1} << k)) dots.Down(column(k), r.top, height);
     }
 }
 

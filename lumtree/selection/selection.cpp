@@ -37,8 +37,10 @@ void MoveCaretInStep(TreeCtl *ctl, INT n) {
     }
     CaretStep(ctl, n);
     if (ctl->caret == kNone && oldCaret >= 0) {
-        ctl->caret = oldCaret;
-        InvalidateRows(ctl, oldCaret, false, false, true);
+        // Items the parent deleted meanwhile did not move a caret of -1: the old caret is kept
+        // inside the list.
+        ctl->caret = std::min(oldCaret, std::max(ctl->itemCount - 1, 0));
+        InvalidateRows(ctl, ctl->caret, false, false, true);
     }
 }
 
@@ -101,7 +103,11 @@ INT SetCaret(TreeCtl *ctl, INT n) {
     if (n < 0 || n > ctl->itemCount || (n == ctl->itemCount && n != 0)) return -1;
     if (n < ctl->itemCount && !ShowItem(ctl, n, true)) return -1;
     if (n == ctl->caret) return 0;
+    // Scrolling n into view notifies the parent, which may change the list: n may then name
+    // another item or none, and the move is refused.
+    const UINT version = ctl->listVersion;
     EnsureVisible(ctl, n);
+    if (ctl->listVersion != version) return -1;
     bool focus = HasFocus(ctl);
     if (focus && ctl->caret >= 0) InvalidateRows(ctl, ctl->caret, false, false, true);
     ctl->caret = n;

@@ -1,33 +1,22 @@
 // The extension functions, called as an application calls them: bulk insertion with drawing on
 // and off, kinds, item tracking and the bold caret row, suspended scroll-bar updates, delete-all,
 // reading the selection, and every function on windows that are not controls.
-#include "../support/harness.h"
+#include "../support/query.h"
+
+#include <algorithm>
 
 using namespace lt;
 
 namespace {
 
-// Text, level and kind of every item, joined by spaces; hidden items in brackets.
-std::string Kind(HWND tree, int i) {
-    std::string out;
-    if (const DWORD kind = LumTreeEx_GetItemKind(tree, i)) {
-        out += ':';
-        out += std::to_string(kind);
-    }
-    return out;
-}
+// The outline with each item's kind after a colon when it has one.
 std::string Outline(HWND tree) {
-    return OutlineOf(tree, true, Kind);
-}
-
-int TextPixels(const Pixels &px, const RECT &row) {
-    return px.Count(row, GetSysColor(COLOR_WINDOWTEXT));
-}
-
-RECT RowRect(HWND tree, int i) {
-    RECT rc{};
-    Send(tree, LUMTREEM_GETITEMRECT, static_cast<WPARAM>(i), Ptr(&rc));
-    return rc;
+    return OutlineOf(tree, true, [](HWND t, int i) {
+        std::string out;
+        if (const DWORD kind = LumTreeEx_GetItemKind(t, i))
+            out.append(":").append(std::to_string(kind));
+        return out;
+    });
 }
 
 int deletions = 0;
@@ -35,14 +24,15 @@ INT CALLBACK CountDeletion(HWND, INT, DWORD_PTR, DWORD_PTR) {
     return ++deletions;
 }
 
+constexpr DWORD_PTR kData = static_cast<DWORD_PTR>(0x1234567890ABCDEFull);
+
 } // namespace
 
 TEST_CASE("insertion through the export, with drawing on and off") {
     Parent parent;
     HWND tree = parent.Tree(kNotifyStyle | WS_VSCROLL);
-    constexpr DWORD_PTR kData = static_cast<DWORD_PTR>(0x1234567890ABCDEFull);
+    PlaceEditor(tree);
     SUBCASE("drawing on: the message path, levels clamped, kind and whole data stored") {
-        PlaceEditor(tree);
         CHECK(LumTreeEx_InsertItem_DLL(tree, -1, 0, "a", 1, 7) == 0);
         CHECK(LumTreeEx_InsertItem_DLL(tree, 99, 70, "b", kData, 8) == 1);
         // Inserting at a hidden item shows it first; the new item takes the level it is given.
@@ -51,15 +41,14 @@ TEST_CASE("insertion through the export, with drawing on and off") {
         CHECK(Outline(tree) == "a0:7 c1:9 b64:8");
         CHECK(static_cast<DWORD_PTR>(Send(tree, LUMTREEM_GETDATA, 2)) == kData);
         // The editor was asked to end before each step of the message path.
-        CHECK(parent.Codes(tree).size() >= 3);
-        for (int code : parent.Codes(tree)) {
-            CHECK((code == LUMTREEN_ENDEDIT || code == LUMTREEN_TREEWIDTHCHANGE));
-        }
+        Codes codes = parent.Codes(tree);
+        CHECK(std::count(codes.begin(), codes.end(), LUMTREEN_ENDEDIT) >= 3);
+        std::erase(codes, LUMTREEN_ENDEDIT);
+        CHECK(codes == Codes(codes.size(), LUMTREEN_TREEWIDTHCHANGE));
     }
     SUBCASE("drawing off: built directly, nothing painted or asked, bars wait for drawing") {
         AddItems(tree, {{"a", 0}, {"b", 1}});
         Send(tree, LUMTREEM_EXPAND, 0, 0);
-        PlaceEditor(tree);
         UpdateWindow(tree);
         SCROLLINFO before{sizeof(SCROLLINFO), SIF_ALL, 0, 0, 0, 0, 0}, after = before;
         GetScrollInfo(tree, SB_VERT, &before);
@@ -68,11 +57,9 @@ TEST_CASE("insertion through the export, with drawing on and off") {
         CHECK(LumTreeEx_InsertItem_DLL(tree, -1, 70, "d", kData, 4) == 2);
         CHECK(LumTreeEx_InsertItem_DLL(tree, 1, 1, "c", 0, 5) == 1); // shows b first
         for (int i = 0; i < 40; ++i) CHECK(LumTreeEx_InsertItem_DLL(tree, -1, 0, "x", 0, 0) > 0);
-        // Only the wider tree part is reported; no end-edit request while drawing is off.
         CHECK(parent.Codes(tree) == Codes{LUMTREEN_TREEWIDTHCHANGE});
         RECT update{};
-        GetUpdateRect(tree, &update, FALSE);
-        CHECK(IsRectEmpty(&update));
+        CHECK(!GetUpdateRect(tree, &update, FALSE));
         GetScrollInfo(tree, SB_VERT, &after);
         CHECK(after.nMax == before.nMax);
         CHECK(Outline(tree).rfind("a0 c1:5 b1 d64:4 x0", 0) == 0);
@@ -92,43 +79,30 @@ TEST_CASE("kinds, delete-all through the export, reading items with their data")
     LumTreeEx_SetItemKind(tree, 2, 0xFFFFFFFF);
     LumTreeEx_SetItemKind(tree, 6, 5);
     LumTreeEx_SetItemKind(tree, -1, 5);
-    CHECK(LumTreeEx_GetItemKind(tree, 2) == 0xFFFFFFFF);
-    CHECK((LumTreeEx_GetItemKind(tree, 1) == 0 && LumTreeEx_GetItemKind(tree, 6) == 0));
+    CHECK(Outline(tree) == "a0 b1 c2:4294967295 d1 e0 f1");
     CHECK(SendI(tree, LUMTREEM_COPYITEM, 2, 6) == 6);
     CHECK(LumTreeEx_GetItemKind(tree, 6) == 0);
     Send(tree, LUMTREEM_DELETEITEM, 6);
-
-    // Data values keep all their bits on x64.
-    for (int i = 0; i < 6; ++i) {
-        Send(
-            tree, LUMTREEM_SETDATA, static_cast<WPARAM>(i),
-            static_cast<LPARAM>((static_cast<DWORD_PTR>(0xA5A5A5A5u) << (sizeof(void *) * 4)) + i));
-    }
-    // A selected parent brings all its descendants; a selected child of an unselected parent
-    // comes alone.
+    // Data values keep all their bits on x64. A selected parent brings all its descendants; a
+    // selected child of an unselected parent comes alone.
+    for (int i = 0; i < 6; ++i) Send(tree, LUMTREEM_SETDATA, WPARAM(i), LPARAM(kData + i));
     Send(tree, LUMTREEM_SELECTITEM, 1, 1);
     Send(tree, LUMTREEM_SELECTITEM, 1, 5);
     INT indexes[6];
     DWORD_PTR datas[6];
-    const struct {
-        BOOL selected, descendants;
-        std::vector<int> expect;
-    } cases[] = {{TRUE, TRUE, {1, 2, 5}},
-                 {TRUE, FALSE, {1, 5}},
-                 {FALSE, TRUE, {0, 1, 2, 3, 4, 5}},
-                 {FALSE, FALSE, {0, 1, 2, 3, 4, 5}}};
+    // clang-format off
+    const struct { BOOL selected, descendants; std::vector<int> expect; } cases[] = {
+        {TRUE, TRUE, {1, 2, 5}}, {TRUE, FALSE, {1, 5}}, {FALSE, TRUE, {0, 1, 2, 3, 4, 5}},
+        {FALSE, FALSE, {0, 1, 2, 3, 4, 5}}};
+    // clang-format on
     for (const auto &c : cases) {
         CAPTURE(c.expect);
-        int n = LumTreeEx_GetItemsEx(tree, c.selected, c.descendants, indexes, datas);
+        const int n = LumTreeEx_GetItemsEx(tree, c.selected, c.descendants, indexes, datas);
         CHECK(std::vector<int>(indexes, indexes + (n > 0 ? n : 0)) == c.expect);
-        for (int k = 0; k < n; ++k) {
-            CHECK(datas[k] == static_cast<DWORD_PTR>(Send(tree, LUMTREEM_GETDATA, indexes[k])));
-        }
+        for (int k = 0; k < n; ++k) CHECK(datas[k] == kData + static_cast<DWORD_PTR>(indexes[k]));
         CHECK(LumTreeEx_GetItemsEx(tree, c.selected, c.descendants, nullptr, nullptr) == n);
     }
-    CHECK(LumTreeEx_GetItemsEx(tree, FALSE, FALSE, nullptr, datas) == 6);
-    CHECK(datas[5] == static_cast<DWORD_PTR>(Send(tree, LUMTREEM_GETDATA, 5)));
-
+    CHECK((LumTreeEx_GetItemsEx(tree, FALSE, FALSE, nullptr, datas) == 6 && datas[5] == kData + 5));
     // Delete-all: lines switched on, the tree width kept (the message resets it), every item
     // handed to the deletion callback, the editor asked first.
     TreeDeleteCallback cb{CountDeletion, 0};
@@ -137,7 +111,6 @@ TEST_CASE("kinds, delete-all through the export, reading items with their data")
     const int width = SendI(tree, LUMTREEM_GETTREEWIDTH);
     PlaceEditor(tree);
     parent.Clear();
-    deletions = 0;
     LumTreeEx_DeleteAllItems_DLL(tree);
     CHECK(deletions == 6);
     CHECK(parent.Codes(tree) == Codes{LUMTREEN_ENDEDIT});
@@ -159,35 +132,30 @@ TEST_CASE("item tracking, the bold caret row and suspended scroll-bar updates") 
     Send(tree, WM_SETFONT, reinterpret_cast<WPARAM>(font));
     AddItems(tree, {{"WWWW", 0}, {"WWWW", 0}, {"WWWW", 0}});
     const RECT row0 = RowRect(tree, 0), row1 = RowRect(tree, 1), row2 = RowRect(tree, 2);
-
-    // The caret row (item 0) in bold: more ink than the same text in another row, and only
-    // after a repaint when redraw is asked for.
+    Pixels px;
+    auto ink = [&](const RECT &row) { return px.Count(row, GetSysColor(COLOR_WINDOWTEXT)); };
+    // The caret row (item 0) in bold, repainted only when asked.
     UpdateWindow(tree);
-    LumTreeEx_SetBoldCaretFont(tree, TRUE, FALSE);
     RECT update{};
+    LumTreeEx_SetBoldCaretFont(tree, TRUE, FALSE);
     CHECK(!GetUpdateRect(tree, &update, FALSE));
-    Pixels px = PrintClient(tree);
-    CHECK(TextPixels(px, row0) > TextPixels(px, row1));
+    px = PrintClient(tree);
+    CHECK(ink(row0) > ink(row1));
     LumTreeEx_SetBoldCaretFont(tree, FALSE, TRUE);
     CHECK(GetUpdateRect(tree, &update, FALSE));
     px = PrintClient(tree);
-    CHECK(TextPixels(px, row0) == TextPixels(px, row1));
-
+    CHECK(ink(row0) == ink(row1));
     // The row under the mouse is drawn hot (underlined) only with both flags on.
     Send(tree, WM_MOUSEMOVE, 0, MAKELPARAM(20, (row2.top + row2.bottom) / 2));
-    const struct {
-        BOOL global, own;
-        bool hot;
-    } tracks[] = {{TRUE, FALSE, false}, {FALSE, TRUE, false}, {TRUE, TRUE, true}};
+    const struct { BOOL global, own; } tracks[] = {{TRUE, FALSE}, {FALSE, TRUE}, {TRUE, TRUE}};
     for (const auto &t : tracks) {
         LumTreeEx_SetItemTrackGlobal(t.global);
         LumTreeEx_SetItemTrack(tree, t.own ? 5 : 0);
         CHECK(LumTreeEx_GetItemTrack(tree) == t.own);
         px = PrintClient(tree);
-        CHECK((TextPixels(px, row2) > TextPixels(px, row1)) == t.hot);
+        CHECK((ink(row2) > ink(row1)) == (t.global && t.own));
     }
     LumTreeEx_SetItemTrackGlobal(FALSE);
-
     // Vertical updates off: the bar keeps its range until an update after re-enabling.
     SCROLLINFO si{sizeof(SCROLLINFO), SIF_RANGE, 0, 0, 0, 0, 0};
     auto range = [&] {
@@ -230,17 +198,14 @@ TEST_CASE("every function fails quietly on a window that is not a control") {
     for (HWND w : {other, parent.hwnd(), gone, HWND{}}) {
         CHECK(LumTreeEx_InsertItem_DLL(w, 0, 0, "x", 0, 0) == -1);
         CHECK(LumTreeEx_GetItemsEx(w, FALSE, FALSE, &index, &data) == -1);
-        CHECK(LumTreeEx_GetItemTrack(w) == 0);
-        CHECK(LumTreeEx_GetItemKind(w, 0) == 0);
+        CHECK((LumTreeEx_GetItemTrack(w) == 0 && LumTreeEx_GetItemKind(w, 0) == 0));
         LumTreeEx_SetItemTrack(w, TRUE);
         LumTreeEx_SetItemKind(w, 0, 1);
         LumTreeEx_SetBoldCaretFont(w, TRUE, TRUE);
         LumTreeEx_EnableScrollBarUpdate(w, SB_BOTH, FALSE);
         LumTreeEx_DeleteAllItems_DLL(w);
     }
-    CHECK((index == 7 && data == 7));
-    CHECK(GetWindowLongPtrA(other, 0) == 0x1234);
-    DestroyWindow(other);
+    CHECK((index == 7 && data == 7 && GetWindowLongPtrA(other, 0) == 0x1234));
     // A control of an application's own class built on the library's (a superclass) is one.
     WNDCLASSA super;
     REQUIRE(GetClassInfoA(nullptr, LUMTREE_CLASSNAME, &super));
@@ -251,5 +216,4 @@ TEST_CASE("every function fails quietly on a window that is not a control") {
                              nullptr, nullptr, nullptr);
     CHECK(LumTreeEx_InsertItem_DLL(own, -1, 2, "x", 0, 3) == 0);
     CHECK(LumTreeEx_GetItemKind(own, 0) == 3);
-    DestroyWindow(own);
 }

@@ -1,10 +1,11 @@
 // The mouse wheel: notches and fine steps turned into line scrolls, the remainder kept per
-// control, the decline on keys and buttons, the system's lines-per-notch setting (read again
-// here after changing it for this process) and the page-scroll setting.
+// control, the decline on keys and buttons, and the lines-per-notch setting (read again here
+// after changing it for this process), including page scrolling.
 #include "../support/harness.h"
 #include "lumtree/api/api.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 using namespace lt;
 
@@ -12,7 +13,7 @@ namespace {
 
 const bool loaded = LoadLibraryState(GetModuleHandleA(nullptr));
 
-std::vector<int> scrolls; // wParam of each WM_VSCROLL the control received
+std::vector<int> scrolls; // wParam of each WM_VSCROLL control a received
 WNDPROC original = nullptr;
 LRESULT CALLBACK RecordScrolls(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_VSCROLL) scrolls.push_back(static_cast<int>(wp));
@@ -24,96 +25,71 @@ void UseLines(UINT lines) {
     SetupWheel();
 }
 
-struct Scene {
-    Parent parent;
-    HWND a, b;
-    int parentWheels = 0;
-    Scene() {
-        REQUIRE(loaded);
-        a = parent.Tree(kNotifyStyle | WS_VSCROLL, 0, 0, 150, 150, 1);
-        b = parent.Tree(kNotifyStyle | WS_VSCROLL, 200, 0, 150, 150, 2);
-        AddFlat(a, 60);
-        AddFlat(b, 60);
-        original = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(a, GWLP_WNDPROC));
-        SetWindowLongPtrA(a, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RecordScrolls));
-        parent.onMessage = [this](UINT msg, WPARAM, LPARAM, LRESULT *) {
-            parentWheels += msg == WM_MOUSEWHEEL;
-            return false;
-        };
-        Send(a, LUMTREEM_SETTOPINDEX, 20);
-        scrolls.clear();
-        parent.Clear();
-    }
-    // One wheel message to w; the WM_VSCROLL codes it caused.
-    std::vector<int> Wheel(HWND w, int delta, WORD keys = 0) {
-        scrolls.clear();
-        LRESULT r = Send(w, WM_MOUSEWHEEL, MAKEWPARAM(keys, static_cast<WORD>(delta)), 0);
-        CHECK(r == 0);
-        return scrolls;
-    }
-    int Top() const { return SendI(a, LUMTREEM_GETTOPINDEX); }
-};
-
 constexpr int Up = SB_LINEUP, Down = SB_LINEDOWN;
 
 } // namespace
 
-TEST_CASE("notches, fine steps and the remainder of each control") {
+TEST_CASE("wheel: notches, fine steps, the remainder per control, declines, pages, notices") {
+    REQUIRE(loaded);
     UINT saved = 3;
     SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &saved, 0);
     UseLines(3);
-    Scene s;
-    CHECK(s.Wheel(s.a, 120) == Codes{Up, Up, Up});
-    CHECK(s.Top() == 17);
-    CHECK(s.Wheel(s.a, -240) == Codes(6, Down));
-    CHECK(s.Top() == 23);
-    // A fine wheel of 40 units scrolls on every third message; the sign of the remainder
-    // follows the sum.
-    CHECK(s.Wheel(s.a, 40) == Codes{});
-    CHECK(s.Wheel(s.a, 40) == Codes{});
-    CHECK(s.Wheel(s.a, 40) == Codes{Up, Up, Up});
-    CHECK(s.Wheel(s.a, -40) == Codes{});
-    CHECK(s.Wheel(s.a, 200) == Codes{Up, Up, Up}); // -40 + 200 = 160: one notch, 40 kept
-    CHECK(s.Wheel(s.a, 80) == Codes{Up, Up, Up});
-    // Another control drops the remainder: A 80, B, A 40 scrolls nothing.
-    CHECK(s.Wheel(s.a, 80) == Codes{});
-    s.Wheel(s.b, 40);
-    CHECK(s.Wheel(s.a, 40) == Codes{});
-    // Keys or buttons held: declined, the parent gets the wheel, and nothing changes: A keeps
-    // its 40 even across a declined message to B.
-    CHECK(s.Wheel(s.b, 120, MK_SHIFT) == Codes{});
-    CHECK(s.Wheel(s.a, 120, MK_CONTROL) == Codes{});
-    CHECK(s.parentWheels == 2);
-    CHECK(s.Wheel(s.a, 80) == Codes{Up, Up, Up});
-    CHECK(s.parentWheels == 2);
+    Parent parent;
+    HWND a = parent.Tree(kNotifyStyle | WS_VSCROLL, 0, 0, 150, 150, 1);
+    HWND b = parent.Tree(kNotifyStyle | WS_VSCROLL, 200, 0, 150, 150, 2);
+    AddFlat(a, 60);
+    AddFlat(b, 60);
+    original = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(a, GWLP_WNDPROC));
+    SetWindowLongPtrA(a, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RecordScrolls));
+    int parentWheels = 0;
+    parent.onMessage = [&](UINT msg, WPARAM, LPARAM, LRESULT *) {
+        parentWheels += msg == WM_MOUSEWHEEL;
+        return false;
+    };
+    auto wheel = [&](HWND w, int delta, WORD keys = 0) {
+        scrolls.clear();
+        CHECK(Send(w, WM_MOUSEWHEEL, MAKEWPARAM(keys, static_cast<WORD>(delta))) == 0);
+        return scrolls;
+    };
+    Send(a, LUMTREEM_SETTOPINDEX, 20);
+    // lines > 0 scroll up, < 0 down. A fine wheel's remainder keeps the sign of the sum; a
+    // message to another control drops it, a declined one (keys held) keeps it.
+    // clang-format off
+    const struct { HWND w; int delta; WORD keys; int lines; } steps[] = {
+        {a, 120, 0, 3}, {a, -240, 0, -6}, {a, 40, 0, 0}, {a, 40, 0, 0}, {a, 40, 0, 3},
+        {a, -40, 0, 0}, {a, 200, 0, 3}, {a, 80, 0, 3}, {a, 80, 0, 0}, {b, 40, 0, 0},
+        {a, 40, 0, 0}, {b, 120, MK_SHIFT, 0}, {a, 120, MK_CONTROL, 0}, {a, 80, 0, 3}};
+    // clang-format on
+    for (const auto &s : steps) {
+        CAPTURE(s.delta);
+        CHECK(wheel(s.w, s.delta, s.keys) == Codes(std::abs(s.lines), s.lines > 0 ? Up : Down));
+    }
+    CHECK(SendI(a, LUMTREEM_GETTOPINDEX) == 11);
+    CHECK(parentWheels == 2);
 
-    // Zero lines per notch: handled, nothing scrolls. Page scrolling: a page per notch.
-    UseLines(0);
-    CHECK(s.Wheel(s.a, 360) == Codes{});
+    UseLines(0); // handled, nothing scrolls
+    CHECK(wheel(a, 360) == Codes{});
     UseLines(WHEEL_PAGESCROLL);
-    const int top = s.Top();
-    CHECK(s.Wheel(s.a, -240) == Codes{SB_PAGEDOWN, SB_PAGEDOWN});
-    CHECK(s.Top() == top + 2 * SendI(s.a, LUMTREEM_GETFULLROWS));
-    CHECK(s.parentWheels == 2);
-    UseLines(saved);
-}
+    CHECK(wheel(a, -240) == Codes{SB_PAGEDOWN, SB_PAGEDOWN});
+    CHECK(SendI(a, LUMTREEM_GETTOPINDEX) == 11 + 2 * SendI(a, LUMTREEM_GETFULLROWS));
 
-TEST_CASE("the wheel notifies only when the top item really moves") {
+    // The control notifies only when its top item really moves.
     UseLines(3);
-    Scene s;
-    PlaceEditor(s.a);
-    Send(s.a, LUMTREEM_SETTOPINDEX, 0);
-    s.parent.Clear();
-    s.Wheel(s.a, 120); // at the top already
-    CHECK(s.parent.Codes(s.a) == Codes{});
-    s.Wheel(s.a, -120);
-    CHECK(s.Top() == 3);
-    const Codes codes = s.parent.Codes(s.a);
+    PlaceEditor(a);
+    for (int top : {0, 59}) {
+        Send(a, LUMTREEM_SETTOPINDEX, static_cast<WPARAM>(top));
+        const int before = SendI(a, LUMTREEM_GETTOPINDEX);
+        parent.Clear();
+        wheel(a, top ? -120 : 120); // at the end already
+        CHECK(parent.Codes(a) == Codes{});
+        CHECK(SendI(a, LUMTREEM_GETTOPINDEX) == before);
+    }
+    Send(a, LUMTREEM_SETTOPINDEX, 0);
+    parent.Clear();
+    wheel(a, -120);
+    const Codes codes = parent.Codes(a);
     CHECK(std::count(codes.begin(), codes.end(), LUMTREEN_TOPCHANGE) == 3);
-    Send(s.a, LUMTREEM_SETTOPINDEX, 59);
-    const int last = s.Top();
-    s.parent.Clear();
-    s.Wheel(s.a, -120); // at the bottom already
-    CHECK(s.parent.Codes(s.a) == Codes{});
-    CHECK(s.Top() == last);
+    CHECK(SendI(a, LUMTREEM_GETTOPINDEX) == 3);
+    CHECK(parentWheels == 2);
+    UseLines(saved);
 }

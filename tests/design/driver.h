@@ -3,7 +3,7 @@
 // controls and ends it.
 #pragma once
 
-#include "../support/harness.h"
+#include "../support/query.h"
 #include "resources/design_ids.h"
 
 #include <custcntl.h>
@@ -34,29 +34,30 @@ inline CCSTYLEA Record(DWORD style, DWORD extStyle) {
     return record;
 }
 
-// A top-level window of `thread` with the given class ("#32770" for dialogs), other than
-// `except`, and with the given title when one is given.
-inline HWND ThreadWindow(DWORD thread, const char *className, const char *title,
-                         HWND except = nullptr) {
+// A visible top-level window of `thread` with the given class ("#32770" for dialogs), other
+// than `except`, and with the given title when one is given; waits up to `ms` for it.
+inline HWND WaitForWindow(DWORD thread, const char *title, HWND except = nullptr, int ms = 3000) {
     struct Search {
-        const char *className, *title;
+        const char *title;
         HWND except, found;
-    } search{className, title, except, nullptr};
-    EnumThreadWindows(
-        thread,
-        [](HWND w, LPARAM lp) -> BOOL {
-            auto *s = reinterpret_cast<Search *>(lp);
-            char cls[64], text[128];
-            GetClassNameA(w, cls, sizeof(cls));
-            GetWindowTextA(w, text, sizeof(text));
-            if (w == s->except || lstrcmpA(cls, s->className) != 0 || !IsWindowVisible(w) ||
-                (s->title && lstrcmpA(text, s->title) != 0)) {
-                return TRUE;
-            }
-            s->found = w;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    } search{title, except, nullptr};
+    for (int waited = 0; waited < ms && !search.found; waited += 10) {
+        Sleep(10);
+        EnumThreadWindows(
+            thread,
+            [](HWND w, LPARAM lp) -> BOOL {
+                auto *s = reinterpret_cast<Search *>(lp);
+                char cls[64];
+                GetClassNameA(w, cls, sizeof(cls));
+                if (w == s->except || lstrcmpA(cls, "#32770") != 0 || !IsWindowVisible(w) ||
+                    (s->title && lt::WindowText(w) != s->title)) {
+                    return TRUE;
+                }
+                s->found = w;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+    }
     return search.found;
 }
 
@@ -69,34 +70,22 @@ inline void Expect(bool ok, const char *what, int line, const std::string &about
     if (!ok) g_driverFailures.push_back("line " + std::to_string(line) + ": " + what + " " + about);
 }
 
-inline HWND WaitForWindow(const std::function<HWND()> &find, int milliseconds = 3000) {
-    for (int waited = 0; waited < milliseconds; waited += 10) {
-        if (HWND w = find()) return w;
-        Sleep(10);
-    }
-    return nullptr;
-}
-
 // Opens the "Styles" dialog for `record` through the description's style function, owned by
 // `owner`, and runs `script` on a second thread once the dialog shows. The script ends the
 // dialog; one that leaves it open fails, and the dialog is then ended so the run goes on.
-// Returns the style function's result.
 inline BOOL RunStyles(HWND owner, CCSTYLEA *record,
                       const std::function<void(HWND dialog)> &script) {
-    const CCINFOA info = Description();
     const DWORD thread = GetCurrentThreadId();
     std::thread driver([&] {
-        HWND dialog = WaitForWindow([&] { return ThreadWindow(thread, "#32770", kTitle); });
+        HWND dialog = WaitForWindow(thread, kTitle);
         EXPECT(dialog != nullptr);
         if (!dialog) return;
         script(dialog);
         for (int waited = 0; waited < 3000 && IsWindow(dialog); waited += 10) Sleep(10);
-        if (IsWindow(dialog)) {
-            EXPECT(!"the script left the dialog open");
-            EndDialog(dialog, 0); // works from another thread too: ends the modal loop
-        }
+        EXPECT(!IsWindow(dialog) || !"the script left the dialog open");
+        if (IsWindow(dialog)) EndDialog(dialog, 0); // ends the modal loop from here too
     });
-    const BOOL result = info.lpfnStyle(owner, record);
+    const BOOL result = Description().lpfnStyle(owner, record);
     driver.join();
     for (const std::string &failure : g_driverFailures) FAIL_CHECK(failure);
     g_driverFailures.clear();
@@ -113,22 +102,6 @@ inline bool Enabled(HWND dialog, int id) {
 }
 inline void Click(HWND dialog, int id) {
     SendDlgItemMessageA(dialog, id, BM_CLICK, 0, 0);
-}
-// A real mouse click in the middle of a control.
-inline void MouseClick(HWND dialog, int id) {
-    RECT rc;
-    GetWindowRect(GetDlgItem(dialog, id), &rc);
-    SetCursorPos((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
-    INPUT input[2]{};
-    input[0].type = input[1].type = INPUT_MOUSE;
-    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, input, sizeof(INPUT));
-}
-inline std::string Text(HWND w) {
-    char text[256] = "";
-    GetWindowTextA(w, text, sizeof(text));
-    return text;
 }
 
 } // namespace design

@@ -6,12 +6,8 @@
 using namespace lt;
 using namespace design;
 
-namespace {
-const bool g_loaded = LoadLibraryState(GetModuleHandleA(nullptr));
-} // namespace
-
 TEST_CASE("a state that cannot be made at WM_SETFONT is made at WM_INITDIALOG") {
-    REQUIRE(g_loaded);
+    REQUIRE(LoadLibraryState(GetModuleHandleA(nullptr)));
     Parent owner;
     const DWORD style = kEditorStyle | LUMTREESTYLE_MULTIPLESEL;
     CCSTYLEA record = Record(style, 0);

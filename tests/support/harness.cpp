@@ -140,6 +140,12 @@ size_t HeapBytesInUse() {
     return total;
 }
 
+int GdiObjectCount() {
+    int n = 0;
+    for (uintptr_t h = 1; h <= 0xFFFF; ++h) n += GetObjectType(reinterpret_cast<HGDIOBJ>(h)) != 0;
+    return n;
+}
+
 Modifiers::Modifiers(bool shift, bool ctrl) {
     GetKeyboardState(saved_);
     BYTE state[256];

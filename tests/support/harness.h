@@ -52,9 +52,10 @@ private:
 inline LRESULT Send(HWND w, UINT msg, WPARAM wp = 0, LPARAM lp = 0) {
     return SendMessageA(w, msg, wp, lp);
 }
-// The 32-bit result of a private message.
-inline int SendI(HWND w, UINT msg, WPARAM wp = 0, LPARAM lp = 0) {
-    return static_cast<int>(SendMessageA(w, msg, wp, lp));
+// The result of a private message, whole: on x64 a 32-bit result must arrive sign-extended
+// (-1 stays -1, never 0xFFFFFFFF), and a comparison with an int sees the difference.
+inline LRESULT SendI(HWND w, UINT msg, WPARAM wp = 0, LPARAM lp = 0) {
+    return SendMessageA(w, msg, wp, lp);
 }
 template <class T> inline LPARAM Ptr(T *p) {
     return reinterpret_cast<LPARAM>(p);
@@ -91,6 +92,9 @@ Pixels PrintClient(HWND w);
 
 // Bytes in use on every heap of the process.
 size_t HeapBytesInUse();
+// Live GDI objects of the process: handles 1 to 0xFFFF that GetObjectType knows
+// (GetGuiResources cannot count them under Wine).
+int GdiObjectCount();
 
 // Holds Shift and/or Ctrl down in this thread's keyboard state for its lifetime.
 class Modifiers {
