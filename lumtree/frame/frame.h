@@ -326,7 +326,9 @@ void SetHotTrack(TreeCtl *ctl, INT index);
 
 // Creation and destruction steps (frame/record.cpp).
 TreeCtl *AllocateRecord(HWND window);
-void OnCreate(TreeCtl *ctl, const CREATESTRUCTA *cs);
+// False when the control cannot hold its default column (out of memory): the creation then
+// fails, since every item needs at least one text slot.
+bool OnCreate(TreeCtl *ctl, const CREATESTRUCTA *cs);
 void OnDestroy(TreeCtl *ctl);
 void FreeRecord(TreeCtl *ctl);
 // WM_SETFONT: item font, its metrics, the derived font descriptions and the row height.

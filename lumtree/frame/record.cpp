@@ -95,7 +95,7 @@ void ApplyItemFont(TreeCtl *ctl, HFONT font) {
 // Creation defaults. Current hosts always have SetScrollInfo and the version-4 look, so
 // shortIndexes and oldLook stay 0 and the scroll-info functions are looked up unconditionally;
 // a failed lookup still falls back to the range functions.
-void OnCreate(TreeCtl *ctl, const CREATESTRUCTA *cs) {
+bool OnCreate(TreeCtl *ctl, const CREATESTRUCTA *cs) {
     HWND w = ctl->window;
     SetPropA(w, kControlProp, reinterpret_cast<HANDLE>(1));
 
@@ -121,7 +121,7 @@ void OnCreate(TreeCtl *ctl, const CREATESTRUCTA *cs) {
     SendSelf(ctl, WM_SETFONT, reinterpret_cast<WPARAM>(systemFont), 0);
     SetHeaderFont(ctl, systemFont, false);
     SetLabelFont(ctl, systemFont, false);
-    SetColumnInfo(ctl, 0, nullptr);
+    if (!SetColumnInfo(ctl, 0, nullptr)) return false;
 
     HMODULE user32 = GetModuleHandleA("USER32.DLL");
     ctl->setScrollInfoFn = reinterpret_cast<decltype(&SetScrollInfo)>(
@@ -162,6 +162,7 @@ void OnCreate(TreeCtl *ctl, const CREATESTRUCTA *cs) {
 
     g_lum.cacheValid = TRUE;
     ctl->itemTrack = ctl->horzBarUpdateOff = ctl->vertBarUpdateOff = FALSE;
+    return true;
 }
 
 void OnDestroy(TreeCtl *ctl) {

@@ -141,7 +141,7 @@ bool StandardMessage(TreeCtl *ctl, UINT msg, WPARAM wp, LPARAM lp, LRESULT *resu
     switch (msg) {
     case WM_CREATE:
         ctl->wideText = CreatorWantsWideText(ctl->window);
-        OnCreate(ctl, reinterpret_cast<const CREATESTRUCTA *>(lp));
+        if (!OnCreate(ctl, reinterpret_cast<const CREATESTRUCTA *>(lp))) *result = -1;
         return true;
     // The text width: the common controls' Unicode-format messages, and the parent's request
     // to ask it again for the form it wants.
