@@ -139,6 +139,12 @@ TEST_CASE("texts of every script go in and come back exactly") {
     wchar_t corner[3] = {L'#', L'#', L'#'};
     CHECK(WI(tree, LUMTREEM_GETCORNERTEXT, 3, Ptr(corner)) == 2); // cut to size - 1
     CHECK(std::wstring(corner) == L"中文");
+    // A copy carries the texts and the label in the same width.
+    const int copy = WI(tree, LUMTREEM_COPYITEM, 2, 0);
+    REQUIRE(copy == 0);
+    CHECK(TextOf(tree, 0) == kCyrillic);
+    CHECK(WI(tree, LUMTREEM_GETLABELTEXT, 0, Ptr(label)) == 7);
+    CHECK(std::wstring(label) == kArabic);
 
     TreeColumn columns[2]{};
     columns[0].width = 120;
