@@ -624,6 +624,9 @@ void Run::Apply(const Op &op) {
         static const int kDeltas[] = {120, -120, 240, -360, 1, -1, 32767, -32768, 0};
         const WPARAM keys = r.Below(2) ? MK_CONTROL : 0;
         Send(tree, WM_MOUSEWHEEL, MAKEWPARAM(keys, r.Pick(kDeltas)), MAKELPARAM(50, 50));
+        // The wheel scrolls by line requests that no SB_ENDSCROLL follows: a parent that
+        // changed the list while one ran leaves the range behind until the next change.
+        if (!keys) rangeMayLag = true;
         break;
     }
     case kScroll: {
