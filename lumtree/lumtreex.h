@@ -408,7 +408,8 @@ LUMTREEX_INLINE BOOL LumTree_SetHPos(HWND tree, int position) {
 
 /* Fills a column record: title (copied by LumTree_SetColumns), width in pixels (column 0: the
    part right of the tree; LUMTREE_STRETCH on the last column), LUMTREEFORMAT_* format. */
-LUMTREEX_INLINE void LumTree_InitColumn(TreeColumn *column, LPCTSTR title, int width, DWORD format) {
+LUMTREEX_INLINE void LumTree_InitColumn(TreeColumn *column, LPCTSTR title, int width,
+                                        DWORD format) {
     ZeroMemory(column, sizeof *column);
     column->title = (LPTSTR)title;
     column->width = width;
@@ -553,7 +554,8 @@ LUMTREEX_INLINE void LumTree_SetDrawCallback(HWND tree, LUMTREEDRAWPROC callback
     record.data = data;
     LUMTREEX_SEND(tree, LUMTREEM_SETDRAWCALLBACK, 0, callback ? &record : NULL);
 }
-/* Sorts the children of parent (-1: the top-level items) by text; compare NULL = lstrcmpA (lstrcmpW in a wide control). */
+/* Sorts the children of parent (-1: the top-level items) by text; compare NULL = lstrcmpA
+   (lstrcmpW in a wide control). */
 LUMTREEX_INLINE BOOL LumTree_SortChildren(HWND tree, int parent, LUMTREETEXTCOMPAREPROC compare) {
     return LUMTREEX_INT(tree, LUMTREEM_SORTCHILDREN, parent, compare) != 0;
 }
