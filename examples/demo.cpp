@@ -17,6 +17,9 @@
 //                                             it (frame included) to the PNG file F
 //   lumtree_demo.exe --platform-screenshot F  the same items in the platform's own tree view
 //                                             (SysTreeView32), for comparing the two
+// lumtree_demo_w.exe is the same program built with UNICODE: its windows are wide, so its
+// control keeps UTF-16 texts, and its folders and files carry Greek, Cyrillic, Arabic and
+// Chinese names.
 #include "lumtree/lumtree.h"
 #include "screen.h"
 
@@ -43,11 +46,31 @@ int g_edited = -1;
 
 // One row of the sample: name, level, size, date; the disabled and selected ones are marked.
 struct Row {
-    const char *name;
+    const TCHAR *name;
     int level;
-    const char *size;
-    const char *modified;
+    const TCHAR *size;
+    const TCHAR *modified;
 };
+#ifdef UNICODE
+const Row kRows[] = {
+    {L"Έργα", 0, L"", L"2026-03-02 09:12"},
+    {L"LumTree", 1, L"", L"2026-03-02 09:12"},
+    {L"исходники", 2, L"", L"2026-03-01 18:40"},
+    {L"ζωγραφική.cpp", 3, L"7 kB", L"2026-03-01 18:40"},
+    {L"строка.cpp", 3, L"11 kB", L"2026-03-01 17:05"},
+    {L"primitives.cpp", 3, L"10 kB", L"2026-02-28 11:30"},
+    {L"тесты", 2, L"", L"2026-02-27 16:22"},
+    {L"unit_paint.cpp", 3, L"14 kB", L"2026-02-27 16:22"},
+    {L"ΔΙΑΒΑΣΕ.md", 2, L"5 kB", L"2026-02-26 10:02"},
+    {L"موقع", 1, L"", L"2026-01-19 08:45"},
+    {L"index.html", 2, L"3 kB", L"2026-01-19 08:45"},
+    {L"文档.css", 2, L"2 kB", L"2025-12-30 14:10"},
+    {L"Αρχείο", 0, L"", L"2025-11-03 12:00"},
+    {L"2024", 1, L"", L"2025-01-02 09:00"},
+    {L"2023", 1, L"", L"2024-01-03 09:00"},
+    {L"Заметки.txt", 0, L"1 kB", L"2026-03-02 08:55"},
+};
+#else
 const Row kRows[] = {
     {"Projects", 0, "", "2026-03-02 09:12"},
     {"LumTree", 1, "", "2026-03-02 09:12"},
@@ -66,6 +89,7 @@ const Row kRows[] = {
     {"2023", 1, "", "2024-01-03 09:00"},
     {"Notes.txt", 0, "1 kB", "2026-03-02 08:55"},
 };
+#endif
 constexpr int kSelected = 4;   // row.cpp
 constexpr int kDisabled = 11;  // style.css
 constexpr int kCollapsed = 12; // Archive
@@ -134,7 +158,7 @@ Pictures MakePictures() {
 }
 
 // ---- The control ----
-void SetCellText(HWND tree, int item, int column, const char *text) {
+void SetCellText(HWND tree, int item, int column, const TCHAR *text) {
     SendMessageA(tree, LUMTREEM_SETTEXTCOLUMN, static_cast<WPARAM>(column), 0);
     SendMessageA(tree, LUMTREEM_SETTEXT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(text));
 }
@@ -144,7 +168,7 @@ void FillTree(HWND tree, HFONT font, const Pictures &pictures) {
     SendMessageA(tree, LUMTREEM_SETHEADERFONT, reinterpret_cast<WPARAM>(font), FALSE);
     SendMessageA(tree, LUMTREEM_SETLABELFONT, reinterpret_cast<WPARAM>(font), FALSE);
 
-    char name[] = "Name", size[] = "Size", modified[] = "Modified";
+    TCHAR name[] = TEXT("Name"), size[] = TEXT("Size"), modified[] = TEXT("Modified");
     TreeColumn columns[3] = {};
     columns[0].width = 150;
     columns[0].title = name;
@@ -172,10 +196,10 @@ void FillTree(HWND tree, HFONT font, const Pictures &pictures) {
     }
     // A closed folder with enough rows to scroll with the wheel, appended on the direct path
     // that LumTreeEx_InsertItem_DLL takes while drawing is off.
-    const int logs = LumTreeEx_InsertItem_DLL(tree, -1, 0, "Logs", 0, 0);
+    const int logs = LumTreeEx_InsertItem_DLL(tree, -1, 0, TEXT("Logs"), 0, 0);
     for (int k = 1; k <= 40; ++k) {
-        char log[32];
-        std::snprintf(log, sizeof(log), "Log %02d.txt", k);
+        TCHAR log[32];
+        wsprintf(log, TEXT("Log %02d.txt"), k);
         LumTreeEx_InsertItem_DLL(tree, -1, 1, log, 0, 0);
     }
     SendMessageA(tree, LUMTREEM_EXPAND, static_cast<WPARAM>(logs), MAKELPARAM(FALSE, FALSE));
@@ -205,16 +229,16 @@ void FillPlatformTree(HWND tree, HFONT font, const Pictures &pictures) {
     HTREEITEM items[std::size(kRows)] = {};
     for (size_t i = 0; i < std::size(kRows); ++i) {
         const Row &row = kRows[i];
-        TVINSERTSTRUCTA ins{};
+        TVINSERTSTRUCT ins{};
         ins.hParent = parents[row.level];
         ins.hInsertAfter = TVI_LAST;
         ins.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
-        ins.item.pszText = const_cast<char *>(row.name);
+        ins.item.pszText = const_cast<TCHAR *>(row.name);
         const bool folder = IsFolder(static_cast<int>(i));
         ins.item.iImage = folder ? 0 : 2;
         ins.item.iSelectedImage = folder ? 1 : 2;
         items[i] = reinterpret_cast<HTREEITEM>(
-            SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&ins)));
+            SendMessage(tree, TVM_INSERTITEM, 0, reinterpret_cast<LPARAM>(&ins)));
         parents[row.level + 1] = items[i];
     }
     for (size_t i = 0; i < std::size(kRows); ++i) {
@@ -340,8 +364,8 @@ void EndRename(bool keep) {
     if (!g_editor) return;
     HWND editor = g_editor;
     g_editor = nullptr;
-    char name[256];
-    GetWindowTextA(editor, name, sizeof(name));
+    TCHAR name[256];
+    GetWindowText(editor, name, static_cast<int>(std::size(name)));
     if (keep && name[0]) {
         SendMessageA(g_tree, LUMTREEM_SETTEXT, static_cast<WPARAM>(g_edited),
                      reinterpret_cast<LPARAM>(name));
@@ -357,12 +381,13 @@ void BeginRename() {
         g_tree, LUMTREEM_GETCELLRECT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&column)));
     if (!cell) return;
     g_edited = static_cast<int>(SendMessageA(g_tree, LUMTREEM_GETCARET, 0, 0));
-    char name[256] = "";
+    TCHAR name[256] = {};
     SendMessageA(g_tree, LUMTREEM_GETTEXT, static_cast<WPARAM>(g_edited),
                  reinterpret_cast<LPARAM>(name));
-    g_editor = CreateWindowExA(0, "EDIT", name, WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL,
-                               cell->left, cell->top, cell->right - cell->left,
-                               cell->bottom - cell->top, g_tree, nullptr, nullptr, nullptr);
+    g_editor =
+        CreateWindowEx(0, TEXT("EDIT"), name, WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL,
+                       cell->left, cell->top, cell->right - cell->left, cell->bottom - cell->top,
+                       g_tree, nullptr, nullptr, nullptr);
     SendMessageA(g_editor, WM_SETFONT, SendMessageA(g_tree, WM_GETFONT, 0, 0), FALSE);
     SendMessageA(g_editor, EM_SETSEL, 0, -1);
     SetFocus(g_editor);
@@ -372,19 +397,18 @@ LRESULT CALLBACK FrameProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_CREATE:
         if (g_platform) {
-            g_tree =
-                CreateWindowExA(WS_EX_CLIENTEDGE, WC_TREEVIEWA, "",
-                                WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | TVS_HASLINES |
-                                    TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS,
-                                0, 0, 0, 0, w, reinterpret_cast<HMENU>(kTreeId),
-                                GetModuleHandleA(nullptr), nullptr);
+            g_tree = CreateWindowEx(WS_EX_CLIENTEDGE, WC_TREEVIEW, TEXT(""),
+                                    WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | TVS_HASLINES |
+                                        TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS,
+                                    0, 0, 0, 0, w, reinterpret_cast<HMENU>(kTreeId),
+                                    GetModuleHandleA(nullptr), nullptr);
         } else {
-            g_tree = CreateWindowExA(WS_EX_CLIENTEDGE, LUMTREE_CLASSNAME, "",
-                                     WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP |
-                                         LUMTREESTYLE_NOTIFY | LUMTREESTYLE_MULTIPLESEL |
-                                         LUMTREESTYLE_DRAGDROP,
-                                     0, 0, 0, 0, w, reinterpret_cast<HMENU>(kTreeId),
-                                     GetModuleHandleA(nullptr), nullptr);
+            g_tree = CreateWindowEx(WS_EX_CLIENTEDGE, LUMTREE_CLASSNAME, TEXT(""),
+                                    WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP |
+                                        LUMTREESTYLE_NOTIFY | LUMTREESTYLE_MULTIPLESEL |
+                                        LUMTREESTYLE_DRAGDROP,
+                                    0, 0, 0, 0, w, reinterpret_cast<HMENU>(kTreeId),
+                                    GetModuleHandleA(nullptr), nullptr);
         }
         return g_tree ? 0 : -1;
     case WM_SIZE: MoveWindow(g_tree, 8, 8, LOWORD(lp) - 16, HIWORD(lp) - 16, TRUE); return 0;
@@ -400,7 +424,7 @@ LRESULT CALLBACK FrameProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
         }
         return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;
-    default: return DefWindowProcA(w, msg, wp, lp);
+    default: return DefWindowProc(w, msg, wp, lp);
     }
 }
 
@@ -425,19 +449,20 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int show) {
         g_platform = true;
     }
 
-    WNDCLASSA wc{};
+    WNDCLASS wc{};
     wc.lpfnWndProc = FrameProc;
     wc.hInstance = instance;
     wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = "LumTreeDemo";
-    RegisterClassA(&wc);
-    const char *title = g_platform ? "SysTreeView32, the same items" : "LumTree sample";
-    HWND frame = CreateWindowExA(0, wc.lpszClassName, title, WS_OVERLAPPEDWINDOW, 40, 40,
-                                 g_platform ? 300 : 520, 400, nullptr, nullptr, instance, nullptr);
+    wc.lpszClassName = TEXT("LumTreeDemo");
+    RegisterClass(&wc);
+    const TCHAR *title =
+        g_platform ? TEXT("SysTreeView32, the same items") : TEXT("LumTree sample");
+    HWND frame = CreateWindowEx(0, wc.lpszClassName, title, WS_OVERLAPPEDWINDOW, 40, 40,
+                                g_platform ? 300 : 520, 400, nullptr, nullptr, instance, nullptr);
     if (!frame) return 1;
-    HFONT font = CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
-                             CLEARTYPE_QUALITY, 0, "Tahoma");
+    HFONT font = CreateFont(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
+                            CLEARTYPE_QUALITY, 0, TEXT("Tahoma"));
     const Pictures pictures = MakePictures();
     // Shown first, so that the tree has its size when the caret is scrolled into view.
     ShowWindow(frame, screenshot ? SW_SHOWNORMAL : show);
@@ -458,7 +483,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int show) {
         result = ok ? 0 : 1;
     } else {
         MSG msg;
-        while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        while (GetMessage(&msg, nullptr, 0, 0) > 0) {
             if (msg.message == WM_KEYDOWN && msg.wParam == VK_F2 && msg.hwnd == g_tree &&
                 !g_platform) {
                 BeginRename();
@@ -469,7 +494,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int show) {
                 continue;
             }
             TranslateMessage(&msg);
-            DispatchMessageA(&msg);
+            DispatchMessage(&msg);
         }
     }
     LumTree_UnregisterApp2(instance);

@@ -36,9 +36,30 @@
 extern "C" {
 #endif
 
-#define LUMTREE_CLASSNAME        "MarvikTreeControl32" /* global class, registered at load */
-#define LUMTREE_PRIVATECLASSNAME "MarvikTreeControl"   /* per application, LumTree_RegisterApp2 */
-#define LUMTREE_LOSTCURSORMSG    "halvo_idMsgLostCursor" /* RegisterWindowMessage name */
+/* Texts and the character width of a control
+   Every name below that carries text comes in an ...A form (char, the control's classic ANSI
+   interface) and a ...W form (UTF-16, wchar_t); the plain name follows UNICODE, as the
+   platform's own headers do. A control keeps its texts in one width, chosen at creation:
+   UTF-16 when its window is a Unicode window or its parent answers WM_NOTIFYFORMAT with
+   NFR_UNICODE (the parent of a UNICODE application, registered with RegisterClassW), ANSI
+   otherwise. LUMTREEM_SETUNICODEFORMAT changes it later. Every message, record and callback
+   that carries text (item, column, label and corner texts, titles, searches, sort callbacks,
+   RowDrawInfo.texts) then uses that width; lengths count characters of that width. */
+#define LUMTREE_CLASSNAMEA        "MarvikTreeControl32" /* global class, registered at load */
+#define LUMTREE_CLASSNAMEW        L"MarvikTreeControl32"
+#define LUMTREE_PRIVATECLASSNAMEA "MarvikTreeControl"   /* per application, LumTree_RegisterApp2 */
+#define LUMTREE_PRIVATECLASSNAMEW L"MarvikTreeControl"
+#define LUMTREE_LOSTCURSORMSGA    "halvo_idMsgLostCursor" /* RegisterWindowMessage name */
+#define LUMTREE_LOSTCURSORMSGW    L"halvo_idMsgLostCursor"
+#ifdef UNICODE
+#define LUMTREE_CLASSNAME        LUMTREE_CLASSNAMEW
+#define LUMTREE_PRIVATECLASSNAME LUMTREE_PRIVATECLASSNAMEW
+#define LUMTREE_LOSTCURSORMSG    LUMTREE_LOSTCURSORMSGW
+#else
+#define LUMTREE_CLASSNAME        LUMTREE_CLASSNAMEA
+#define LUMTREE_PRIVATECLASSNAME LUMTREE_PRIVATECLASSNAMEA
+#define LUMTREE_LOSTCURSORMSG    LUMTREE_LOSTCURSORMSGA
+#endif
 
 /* ---- Window styles (low 16 bits of the window style) ------------------------------------- */
 #define LUMTREESTYLE_DISABLENOSCROLL   0x0001 /* keep the vertical bar, disabled, when nothing scrolls */
@@ -248,6 +269,11 @@ extern "C" {
 #define LUMTREEM_ITEMORENDFROMPOINT           (WM_USER + 188) /* 1212 */
 #define LUMTREEM_GETTABINTERCEPT              (WM_USER + 189) /* 1213 */
 #define LUMTREEM_SETTABINTERCEPT              (WM_USER + 190) /* 1214 */
+/* Character width of the control's texts (the common controls' Unicode-format messages):
+   SET with wParam nonzero makes the control UTF-16, zero ANSI, converting the texts it holds,
+   and returns the previous setting (1 UTF-16, 0 ANSI); GET returns the current one. */
+#define LUMTREEM_SETUNICODEFORMAT             0x2005 /* = CCM_SETUNICODEFORMAT */
+#define LUMTREEM_GETUNICODEFORMAT             0x2006 /* = CCM_GETUNICODEFORMAT */
 
 /* ---- Parameter values -------------------------------------------------------------------- */
 /* LUMTREEM_GETSIBLING codes */
@@ -316,10 +342,17 @@ extern "C" {
 typedef COLORREF TreeColorTable[LUMTREE_COLORCOUNT];
 
 /* ---- Records exchanged with applications ------------------------------------------------- */
+/* The ANSI records keep their classic tags (struct TreeColumn, ...) in ANSI builds. */
+#ifdef UNICODE
+#define LUMTREE_ANSITAG(name) name##A
+#else
+#define LUMTREE_ANSITAG(name) name
+#endif
+
 #pragma pack(push, 1)
 
 /* One column (LUMTREEM_SETCOLUMNS, LUMTREEM_GETCOLUMNS). Packed: 34 bytes on x86. */
-typedef struct TreeColumn {
+typedef struct LUMTREE_ANSITAG(TreeColumn) {
     DWORD_PTR userValue1;     /* stored and handed back, never interpreted */
     DWORD_PTR userValue2;
     INT       width;          /* pixels of the column's own part; LUMTREE_STRETCH on the last */
@@ -329,7 +362,18 @@ typedef struct TreeColumn {
     LPSTR     titleBuffer;    /* the control's own copy of the title */
     HBITMAP   headerBitmap;   /* drawn in the header cell; not owned */
     WORD      headerBitmapFlags; /* LUMTREEBITMAP_ALONE, LUMTREEBITMAP_RIGHT */
-} TreeColumn;
+} TreeColumnA;
+typedef struct TreeColumnW {  /* the same record with UTF-16 titles */
+    DWORD_PTR userValue1;
+    DWORD_PTR userValue2;
+    INT       width;
+    DWORD     format;
+    DWORD     headerFlags;
+    LPWSTR    title;
+    LPWSTR    titleBuffer;
+    HBITMAP   headerBitmap;
+    WORD      headerBitmapFlags;
+} TreeColumnW;
 
 /* Attributes of one cell (item, column). Packed: 26 bytes on x86. Colours -1 = normal. */
 typedef struct TreeCellAttr {
@@ -370,12 +414,18 @@ typedef struct TreeLabelAttrRequest {
 #pragma pack(pop)
 
 /* Column description of LUMTREEM_GETCOLUMNINFO / LUMTREEM_SETCOLUMNINFO. 16 bytes on x86. */
-typedef struct TreeColumnInfo {
+typedef struct LUMTREE_ANSITAG(TreeColumnInfo) {
     INT   width;
     DWORD format;
     DWORD headerFlags;
     LPSTR title;              /* filled by GETCOLUMNINFO, ignored by SETCOLUMNINFO */
-} TreeColumnInfo;
+} TreeColumnInfoA;
+typedef struct TreeColumnInfoW {
+    INT    width;
+    DWORD  format;
+    DWORD  headerFlags;
+    LPWSTR title;
+} TreeColumnInfoW;
 
 /* Drag information; LUMTREEM_GETDRAGINFO returns its address. 28 bytes on x86. */
 typedef struct TreeDragInfo {
@@ -390,7 +440,7 @@ typedef struct TreeDragInfo {
 
 /* Record handed to the row-drawing callback for every painted row. 80 bytes on x86.
    The callback may change the fields marked "in/out"; the others are for reading. */
-typedef struct RowDrawInfo {
+typedef struct LUMTREE_ANSITAG(RowDrawInfo) {
     INT      controlId;
     HWND     window;
     INT      index;
@@ -411,19 +461,64 @@ typedef struct RowDrawInfo {
     INT      enabled;         /* in/out */
     DWORD_PTR data;
     LPSTR   *texts;           /* in/out: one text pointer per column */
-} RowDrawInfo;
+} RowDrawInfoA;
+typedef struct RowDrawInfoW { /* the same record with UTF-16 texts */
+    INT      controlId;
+    HWND     window;
+    INT      index;
+    INT      selected;
+    INT      hasChildren;
+    INT      expanded;
+    INT      columnCount;
+    INT      caret;
+    COLORREF textColor;
+    COLORREF backColor;
+    COLORREF cellTextColor;
+    COLORREF cellBackColor;
+    HFONT    font;
+    HBITMAP  itemBitmap;
+    HBITMAP  stateBitmap;
+    HBITMAP  nodeBitmap;
+    HPEN     linePen;
+    INT      enabled;
+    DWORD_PTR data;
+    LPWSTR  *texts;
+} RowDrawInfoW;
+
+#ifdef UNICODE
+typedef TreeColumnW     TreeColumn;
+typedef TreeColumnInfoW TreeColumnInfo;
+typedef RowDrawInfoW    RowDrawInfo;
+#else
+typedef TreeColumnA     TreeColumn;
+typedef TreeColumnInfoA TreeColumnInfo;
+typedef RowDrawInfoA    RowDrawInfo;
+#endif
 
 /* ---- Application callbacks ----------------------------------------------------------------- */
 /* Called just before an item is deleted; the result is ignored. */
 typedef INT (CALLBACK *LUMTREEDELETEPROC)(HWND window, INT index, DWORD_PTR data,
                                           DWORD_PTR callbackData);
 /* Sort by text: a result above 0 puts the first item after the second. */
-typedef INT (CALLBACK *LUMTREETEXTCOMPAREPROC)(HWND window, LPCSTR text1, LPCSTR text2);
+typedef INT (CALLBACK *LUMTREETEXTCOMPAREPROCA)(HWND window, LPCSTR text1, LPCSTR text2);
+typedef INT (CALLBACK *LUMTREETEXTCOMPAREPROCW)(HWND window, LPCWSTR text1, LPCWSTR text2);
 /* Sort by item: texts may be NULL. A result above 0 puts the first item after the second. */
-typedef INT (CALLBACK *LUMTREEITEMCOMPAREPROC)(HWND window, LPCSTR text1, LPCSTR text2,
-                                               DWORD_PTR data1, DWORD_PTR data2);
+typedef INT (CALLBACK *LUMTREEITEMCOMPAREPROCA)(HWND window, LPCSTR text1, LPCSTR text2,
+                                                DWORD_PTR data1, DWORD_PTR data2);
+typedef INT (CALLBACK *LUMTREEITEMCOMPAREPROCW)(HWND window, LPCWSTR text1, LPCWSTR text2,
+                                                DWORD_PTR data1, DWORD_PTR data2);
 /* Called for every painted row before it is drawn; the result is ignored. */
-typedef INT (CALLBACK *LUMTREEDRAWPROC)(HWND window, RowDrawInfo *info, DWORD_PTR callbackData);
+typedef INT (CALLBACK *LUMTREEDRAWPROCA)(HWND window, RowDrawInfoA *info, DWORD_PTR callbackData);
+typedef INT (CALLBACK *LUMTREEDRAWPROCW)(HWND window, RowDrawInfoW *info, DWORD_PTR callbackData);
+#ifdef UNICODE
+typedef LUMTREETEXTCOMPAREPROCW LUMTREETEXTCOMPAREPROC;
+typedef LUMTREEITEMCOMPAREPROCW LUMTREEITEMCOMPAREPROC;
+typedef LUMTREEDRAWPROCW        LUMTREEDRAWPROC;
+#else
+typedef LUMTREETEXTCOMPAREPROCA LUMTREETEXTCOMPAREPROC;
+typedef LUMTREEITEMCOMPAREPROCA LUMTREEITEMCOMPAREPROC;
+typedef LUMTREEDRAWPROCA        LUMTREEDRAWPROC;
+#endif
 
 /* lParam of LUMTREEM_SETDELETECALLBACK. */
 typedef struct TreeDeleteCallback {
@@ -432,10 +527,19 @@ typedef struct TreeDeleteCallback {
 } TreeDeleteCallback;
 
 /* lParam of LUMTREEM_SETDRAWCALLBACK. */
-typedef struct TreeDrawCallback {
-    LUMTREEDRAWPROC callback;
-    DWORD_PTR       data;
-} TreeDrawCallback;
+typedef struct LUMTREE_ANSITAG(TreeDrawCallback) {
+    LUMTREEDRAWPROCA callback;
+    DWORD_PTR        data;
+} TreeDrawCallbackA;
+typedef struct TreeDrawCallbackW {
+    LUMTREEDRAWPROCW callback;
+    DWORD_PTR        data;
+} TreeDrawCallbackW;
+#ifdef UNICODE
+typedef TreeDrawCallbackW TreeDrawCallback;
+#else
+typedef TreeDrawCallbackA TreeDrawCallback;
+#endif
 
 /* ---- Exported functions -------------------------------------------------------------------- */
 LRESULT WINAPI LumTree_WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -451,6 +555,16 @@ BOOL WINAPI LumTree_ProcessKeyboardMessage(BOOL endEdit, BOOL tabOrAlt);
 /* Extension functions: direct calls on a control given its window. */
 INT   WINAPI LumTreeEx_InsertItem_DLL(HWND window, INT index, INT level, LPCSTR text,
                                       DWORD_PTR data, DWORD kind);
+/* The text forms of the insertion: either one converts the text to the control's own width.
+   LumTreeEx_InsertItem_DLL is the ANSI export; in the source of a UNICODE application the
+   plain name stands for the W form. */
+INT   WINAPI LumTreeEx_InsertItemA_DLL(HWND window, INT index, INT level, LPCSTR text,
+                                       DWORD_PTR data, DWORD kind);
+INT   WINAPI LumTreeEx_InsertItemW_DLL(HWND window, INT index, INT level, LPCWSTR text,
+                                       DWORD_PTR data, DWORD kind);
+#ifdef UNICODE
+#define LumTreeEx_InsertItem_DLL LumTreeEx_InsertItemW_DLL
+#endif
 void  WINAPI LumTreeEx_DeleteAllItems_DLL(HWND window);
 void  WINAPI LumTreeEx_SetItemTrack(HWND window, BOOL track);
 void  WINAPI LumTreeEx_SetItemTrackGlobal(BOOL track);

@@ -12,6 +12,8 @@
  *                 success value (1 or 0) the message itself uses; FALSE on its failure value.
  *
  * Usable from C89 and C++ (header only; the functions are static inline in C, inline in C++).
+ * Texts are TCHAR: char in an ANSI build, UTF-16 in a UNICODE build, whose controls are wide
+ * (lumtree.h, "Texts and the character width of a control").
  * In C++ the class lumtree::Tree below wraps the same helpers around a window handle.
  *
  *   #include "lumtree/lumtreex.h"
@@ -42,15 +44,27 @@
 extern "C" {
 #endif
 
+/* ---- Text width ------------------------------------------------------------------------ */
+
+/* Makes the control's texts UTF-16 (TRUE) or ANSI (FALSE), converting what it holds. Returns
+   the previous setting. */
+LUMTREEX_INLINE BOOL LumTree_SetUnicodeFormat(HWND tree, BOOL wide) {
+    return LUMTREEX_INT(tree, LUMTREEM_SETUNICODEFORMAT, wide, 0) != 0;
+}
+/* TRUE when the control's texts are UTF-16. */
+LUMTREEX_INLINE BOOL LumTree_GetUnicodeFormat(HWND tree) {
+    return LUMTREEX_INT(tree, LUMTREEM_GETUNICODEFORMAT, 0, 0) != 0;
+}
+
 /* ---- Items ----------------------------------------------------------------------------- */
 
 /* Appends a level-0 item; its text goes into column 0. Index of the new item or -1. */
-LUMTREEX_INLINE int LumTree_AddItem(HWND tree, LPCSTR text) {
+LUMTREEX_INLINE int LumTree_AddItem(HWND tree, LPCTSTR text) {
     return LUMTREEX_INT(tree, LUMTREEM_ADDITEM, 0, text);
 }
 /* Appends an item and gives it a level (which shows and expands its new parent). Sends two
    messages. Index of the new item, or -1 (nothing is added then). */
-LUMTREEX_INLINE int LumTree_AddItemAtLevel(HWND tree, LPCSTR text, int level) {
+LUMTREEX_INLINE int LumTree_AddItemAtLevel(HWND tree, LPCTSTR text, int level) {
     int index = LumTree_AddItem(tree, text);
     if (index >= 0 && level != 0 && !LUMTREEX_INT(tree, LUMTREEM_SETLEVEL, index, level)) {
         LUMTREEX_SEND(tree, LUMTREEM_DELETEITEM, index, 0);
@@ -59,11 +73,11 @@ LUMTREEX_INLINE int LumTree_AddItemAtLevel(HWND tree, LPCSTR text, int level) {
     return index;
 }
 /* Inserts a level-0 item before position (below 0 or past the end: appends). Index or -1. */
-LUMTREEX_INLINE int LumTree_InsertItem(HWND tree, int position, LPCSTR text) {
+LUMTREEX_INLINE int LumTree_InsertItem(HWND tree, int position, LPCTSTR text) {
     return LUMTREEX_INT(tree, LUMTREEM_INSERTITEM, position, text);
 }
 /* Inserts an item before position and gives it a level. Sends two messages. Index or -1. */
-LUMTREEX_INLINE int LumTree_InsertItemAtLevel(HWND tree, int position, LPCSTR text, int level) {
+LUMTREEX_INLINE int LumTree_InsertItemAtLevel(HWND tree, int position, LPCTSTR text, int level) {
     int index = LumTree_InsertItem(tree, position, text);
     if (index >= 0 && level != 0 && !LUMTREEX_INT(tree, LUMTREEM_SETLEVEL, index, level)) {
         LUMTREEX_SEND(tree, LUMTREEM_DELETEITEM, index, 0);
@@ -146,22 +160,22 @@ LUMTREEX_INLINE int LumTree_GetTextLength(HWND tree, int index) {
 /* Copies the item's text into a buffer of size characters (size >= 1), cut to fit; the buffer
    is always terminated. Length of the whole text (may be size or more), or -1 for a bad index
    (buffer empty). */
-LUMTREEX_INLINE int LumTree_GetText(HWND tree, int index, LPSTR buffer, int size) {
+LUMTREEX_INLINE int LumTree_GetText(HWND tree, int index, LPTSTR buffer, int size) {
     int length;
-    LPSTR whole;
+    LPTSTR whole;
     if (buffer == NULL || size < 1) return -1;
-    buffer[0] = '\0';
+    buffer[0] = 0;
     length = LumTree_GetTextLength(tree, index);
     if (length < size) return LUMTREEX_INT(tree, LUMTREEM_GETTEXT, index, buffer);
-    whole = (LPSTR)HeapAlloc(GetProcessHeap(), 0, (SIZE_T)length + 1);
+    whole = (LPTSTR)HeapAlloc(GetProcessHeap(), 0, ((SIZE_T)length + 1) * sizeof(TCHAR));
     if (whole == NULL) return -1;
     LUMTREEX_SEND(tree, LUMTREEM_GETTEXT, index, whole);
-    lstrcpynA(buffer, whole, size);
+    lstrcpyn(buffer, whole, size);
     HeapFree(GetProcessHeap(), 0, whole);
     return length;
 }
 /* Replaces the item's text (NULL removes it). */
-LUMTREEX_INLINE BOOL LumTree_SetText(HWND tree, int index, LPCSTR text) {
+LUMTREEX_INLINE BOOL LumTree_SetText(HWND tree, int index, LPCTSTR text) {
     return LUMTREEX_INT(tree, LUMTREEM_SETTEXT, index, text) != 0;
 }
 LUMTREEX_INLINE int LumTree_GetTextColumn(HWND tree) {
@@ -172,17 +186,17 @@ LUMTREEX_INLINE int LumTree_SetTextColumn(HWND tree, int column) {
     return LUMTREEX_INT(tree, LUMTREEM_SETTEXTCOLUMN, column, 0);
 }
 /* Text of one cell: selects the column, reads, selects the previous column again. */
-LUMTREEX_INLINE int LumTree_GetCellText(HWND tree, int index, int column, LPSTR buffer, int size) {
+LUMTREEX_INLINE int LumTree_GetCellText(HWND tree, int index, int column, LPTSTR buffer, int size) {
     int result, previous = LumTree_SetTextColumn(tree, column);
     if (previous < 0) {
-        if (buffer != NULL && size > 0) buffer[0] = '\0';
+        if (buffer != NULL && size > 0) buffer[0] = 0;
         return -1;
     }
     result = LumTree_GetText(tree, index, buffer, size);
     LumTree_SetTextColumn(tree, previous);
     return result;
 }
-LUMTREEX_INLINE BOOL LumTree_SetCellText(HWND tree, int index, int column, LPCSTR text) {
+LUMTREEX_INLINE BOOL LumTree_SetCellText(HWND tree, int index, int column, LPCTSTR text) {
     BOOL done;
     int previous = LumTree_SetTextColumn(tree, column);
     if (previous < 0) return FALSE;
@@ -394,9 +408,10 @@ LUMTREEX_INLINE BOOL LumTree_SetHPos(HWND tree, int position) {
 
 /* Fills a column record: title (copied by LumTree_SetColumns), width in pixels (column 0: the
    part right of the tree; LUMTREE_STRETCH on the last column), LUMTREEFORMAT_* format. */
-LUMTREEX_INLINE void LumTree_InitColumn(TreeColumn *column, LPCSTR title, int width, DWORD format) {
+LUMTREEX_INLINE void LumTree_InitColumn(TreeColumn *column, LPCTSTR title, int width,
+                                        DWORD format) {
     ZeroMemory(column, sizeof *column);
-    column->title = (LPSTR)title;
+    column->title = (LPTSTR)title;
     column->width = width;
     column->format = format;
     column->headerFlags = format & (LUMTREEFORMAT_CENTER | LUMTREEFORMAT_RIGHT);
@@ -414,7 +429,7 @@ LUMTREEX_INLINE int LumTree_GetColumnCount(HWND tree) {
     return LumTree_GetColumns(tree, NULL);
 }
 /* Sets a column's title: selects the column, sets, selects the previous column again. */
-LUMTREEX_INLINE BOOL LumTree_SetColumnTitle(HWND tree, int column, LPCSTR title) {
+LUMTREEX_INLINE BOOL LumTree_SetColumnTitle(HWND tree, int column, LPCTSTR title) {
     BOOL done;
     int previous = LumTree_SetTextColumn(tree, column);
     if (previous < 0) return FALSE;
@@ -513,14 +528,14 @@ LUMTREEX_INLINE void LumTree_SetLinesPerItem(HWND tree, int lines) {
 LUMTREEX_INLINE void LumTree_ShowLabels(HWND tree, int style) {
     LUMTREEX_SEND(tree, LUMTREEM_SHOWLABELS, style, 0);
 }
-LUMTREEX_INLINE BOOL LumTree_SetLabelText(HWND tree, int index, LPCSTR text) {
+LUMTREEX_INLINE BOOL LumTree_SetLabelText(HWND tree, int index, LPCTSTR text) {
     return LUMTREEX_INT(tree, LUMTREEM_SETLABELTEXT, index, text) != 0;
 }
 /* Width of the label column (0 off, -1 measured). */
 LUMTREEX_INLINE void LumTree_SetLabelWidth(HWND tree, int width) {
     LUMTREEX_SEND(tree, LUMTREEM_SETLABELWIDTH, width, 0);
 }
-LUMTREEX_INLINE BOOL LumTree_SetCornerText(HWND tree, LPCSTR text) {
+LUMTREEX_INLINE BOOL LumTree_SetCornerText(HWND tree, LPCTSTR text) {
     return LUMTREEX_INT(tree, LUMTREEM_SETCORNERTEXT, 0, text) != 0;
 }
 
@@ -539,7 +554,8 @@ LUMTREEX_INLINE void LumTree_SetDrawCallback(HWND tree, LUMTREEDRAWPROC callback
     record.data = data;
     LUMTREEX_SEND(tree, LUMTREEM_SETDRAWCALLBACK, 0, callback ? &record : NULL);
 }
-/* Sorts the children of parent (-1: the top-level items) by text; compare NULL = lstrcmpA. */
+/* Sorts the children of parent (-1: the top-level items) by text; compare NULL = lstrcmpA
+   (lstrcmpW in a wide control). */
 LUMTREEX_INLINE BOOL LumTree_SortChildren(HWND tree, int parent, LUMTREETEXTCOMPAREPROC compare) {
     return LUMTREEX_INT(tree, LUMTREEM_SORTCHILDREN, parent, compare) != 0;
 }
@@ -550,10 +566,10 @@ LUMTREEX_INLINE BOOL LumTree_SortChildrenCB(HWND tree, int parent, LUMTREEITEMCO
 LUMTREEX_INLINE int LumTree_FindData(HWND tree, int start, DWORD_PTR data) {
     return LUMTREEX_INT(tree, LUMTREEM_FINDDATA, start, data);
 }
-LUMTREEX_INLINE int LumTree_FindText(HWND tree, int start, LPCSTR text) {
+LUMTREEX_INLINE int LumTree_FindText(HWND tree, int start, LPCTSTR text) {
     return LUMTREEX_INT(tree, LUMTREEM_FINDTEXT, start, text);
 }
-LUMTREEX_INLINE int LumTree_FindPrefix(HWND tree, int start, LPCSTR prefix) {
+LUMTREEX_INLINE int LumTree_FindPrefix(HWND tree, int start, LPCTSTR prefix) {
     return LUMTREEX_INT(tree, LUMTREEM_FINDPREFIX, start, prefix);
 }
 
@@ -592,10 +608,10 @@ public:
     HWND hwnd() const { return window_; }
     operator HWND() const { return window_; }
 
-    int Add(const char *text, int level = 0) const {
+    int Add(const TCHAR *text, int level = 0) const {
         return LumTree_AddItemAtLevel(window_, text, level);
     }
-    int Insert(int position, const char *text, int level = 0) const {
+    int Insert(int position, const TCHAR *text, int level = 0) const {
         return LumTree_InsertItemAtLevel(window_, position, text, level);
     }
     int Delete(int index) const { return LumTree_DeleteItem(window_, index); }
@@ -627,10 +643,10 @@ public:
         if (previous >= 0) LumTree_SetTextColumn(window_, previous);
         return text;
     }
-    bool SetText(int index, const char *text) const {
+    bool SetText(int index, const TCHAR *text) const {
         return LumTree_SetText(window_, index, text) != 0;
     }
-    bool SetCellText(int index, int column, const char *text) const {
+    bool SetCellText(int index, int column, const TCHAR *text) const {
         return LumTree_SetCellText(window_, index, column, text) != 0;
     }
 
@@ -692,7 +708,7 @@ public:
         return LumTree_SetColumns(window_, columns, count) != 0;
     }
     int ColumnCount() const { return LumTree_GetColumnCount(window_); }
-    bool SetColumnTitle(int column, const char *title) const {
+    bool SetColumnTitle(int column, const TCHAR *title) const {
         return LumTree_SetColumnTitle(window_, column, title) != 0;
     }
     void ShowHeader(bool show = true) const { LumTree_ShowHeader(window_, show); }

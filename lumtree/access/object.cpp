@@ -62,15 +62,14 @@ template <class Object> ULONG Drop(Object *self) {
     return static_cast<ULONG>(left);
 }
 
-// A string of the control (ANSI) as a BSTR; null for none.
-HRESULT ToBstr(const char *text, BSTR *out) {
+// A string of the control (in its own width) as a BSTR; null for none.
+HRESULT ToBstr(const TreeCtl *ctl, const char *text, BSTR *out) {
     *out = nullptr;
     if (!text) return S_FALSE;
-    INT length = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
-    if (length < 1) return S_FALSE;
-    *out = SysAllocStringLen(nullptr, static_cast<UINT>(length - 1));
+    INT length = TextToUtf16(ctl, text, nullptr, 0);
+    *out = SysAllocStringLen(nullptr, static_cast<UINT>(length));
     if (!*out) return E_OUTOFMEMORY;
-    MultiByteToWideChar(CP_ACP, 0, text, -1, *out, length);
+    TextToUtf16(ctl, text, *out, length + 1);
     return S_OK;
 }
 
@@ -114,29 +113,23 @@ LONG ItemState(const TreeCtl *ctl, INT i) {
 INT Description(const TreeCtl *ctl, INT i, wchar_t *out) {
     INT length = 0;
     auto append = [&](const char *text) {
-        INT n = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0) - 1;
+        INT n = TextToUtf16(ctl, text, nullptr, 0);
         if (n < 1) return;
-        if (out) MultiByteToWideChar(CP_ACP, 0, text, -1, out + length, n + 1);
+        if (out) TextToUtf16(ctl, text, out + length, n + 1);
         length += n;
     };
+    wchar_t comma[3], colon[3];
     for (INT c = 1; c < ctl->columnCount; ++c) {
         const char *text = ItemText(ItemAt(ctl, i), c);
-        if (!*text) continue;
-        if (length > 0) append(", ");
-        if (const char *title = ctl->columns[c].title; title && *title) {
+        if (TextEmpty(ctl, text)) continue;
+        if (length > 0) append(TextFromAscii(ctl, ", ", comma));
+        if (const char *title = ctl->columns[c].title; !TextEmpty(ctl, title)) {
             append(title);
-            append(": ");
+            append(TextFromAscii(ctl, ": ", colon));
         }
         append(text);
     }
     return length;
-}
-
-// The text a row label shows: its own text, or the automatic number of the label style.
-const char *LabelText(const TreeCtl *ctl, INT i, char (&number)[16]) {
-    const char *text = ItemAt(ctl, i)->labelText;
-    if (!text) text = LabelNumber(ctl, i, number) ? number : nullptr;
-    return text;
 }
 
 // The shown row after or before a row, -1 at the ends.
@@ -315,14 +308,14 @@ struct AccessObject final : IAccessible {
         TreeCtl *c;
         Target t;
         if (HRESULT hr = Resolve(id, &c, &t); FAILED(hr)) return hr;
-        char number[16];
+        LabelNumberText number;
         switch (t.kind) {
         case Kind::Self:
             if (part == Part::Outline) return standard ? standard->get_accName(id, name) : S_FALSE;
             return S_FALSE;
-        case Kind::Item: return ToBstr(ItemText(ItemAt(c, t.index), 0), name);
-        case Kind::Column: return ToBstr(c->columns[t.index].title, name);
-        case Kind::Label: return ToBstr(LabelText(c, t.index, number), name);
+        case Kind::Item: return ToBstr(c, ItemText(ItemAt(c, t.index), 0), name);
+        case Kind::Column: return ToBstr(c, c->columns[t.index].title, name);
+        case Kind::Label: return ToBstr(c, LabelText(c, t.index, number), name);
         default:
             return OnSub(t.kind, [&](AccessObject *sub, VARIANT self) {
                 return sub->get_accName(self, name);
@@ -338,8 +331,9 @@ struct AccessObject final : IAccessible {
         if (HRESULT hr = Resolve(id, &c, &t); FAILED(hr)) return hr;
         if (t.kind != Kind::Item) return S_FALSE;
         char level[16];
+        wchar_t wide[16];
         wsprintfA(level, "%d", LevelOf(c, t.index));
-        return ToBstr(level, value);
+        return ToBstr(c, TextFromAscii(c, level, wide), value);
     }
 
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT id, BSTR *text) override {
@@ -460,8 +454,11 @@ struct AccessObject final : IAccessible {
         Target t;
         if (HRESULT hr = Resolve(id, &c, &t); FAILED(hr)) return hr;
         if (t.kind != Kind::Item) return S_FALSE;
-        if (!HasChildren(c, t.index)) return ToBstr("Select", action);
-        return ToBstr(IsExpanded(c, t.index) ? "Collapse" : "Expand", action);
+        const wchar_t *verb = !HasChildren(c, t.index) ? L"Select"
+                              : IsExpanded(c, t.index) ? L"Collapse"
+                                                       : L"Expand";
+        *action = SysAllocString(verb);
+        return *action ? S_OK : E_OUTOFMEMORY;
     }
 
     HRESULT STDMETHODCALLTYPE accSelect(LONG flags, VARIANT id) override;

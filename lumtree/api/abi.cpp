@@ -90,5 +90,22 @@ LUMTREE_SIZE(TreeDeleteCallback, 8, 16);
 LUMTREE_SIZE(TreeDrawCallback, 8, 16);
 LUMTREE_SIZE(TreeColorTable, 108, 108);
 
+// The UTF-16 forms share every offset with the ANSI forms: a wide control hands its own texts
+// through the same records, read by the library through the ANSI declarations.
+#define LUMTREE_SAME_FORM(type, field)                                                             \
+    static_assert(offsetof(type##A, field) == offsetof(type##W, field), #type "W." #field)
+#define LUMTREE_SAME_SIZE(type) static_assert(sizeof(type##A) == sizeof(type##W), #type "W")
+LUMTREE_SAME_SIZE(TreeColumn);
+LUMTREE_SAME_FORM(TreeColumn, title);
+LUMTREE_SAME_FORM(TreeColumn, titleBuffer);
+LUMTREE_SAME_FORM(TreeColumn, headerBitmap);
+LUMTREE_SAME_FORM(TreeColumn, headerBitmapFlags);
+LUMTREE_SAME_SIZE(TreeColumnInfo);
+LUMTREE_SAME_FORM(TreeColumnInfo, title);
+LUMTREE_SAME_SIZE(RowDrawInfo);
+LUMTREE_SAME_FORM(RowDrawInfo, data);
+LUMTREE_SAME_FORM(RowDrawInfo, texts);
+LUMTREE_SAME_SIZE(TreeDrawCallback);
+
 // Private-message results are 32-bit values sign-extended into LRESULT.
 static_assert(sizeof(LRESULT) == sizeof(void *));

@@ -37,18 +37,22 @@ bool LoadLibraryState(HINSTANCE module) {
     wc.cbWndExtra = sizeof(TreeCtl *);
     wc.hInstance = module;
     wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    wc.lpszClassName = LUMTREE_CLASSNAME;
+    wc.lpszClassName = LUMTREE_CLASSNAMEA;
+    // Registered once, with the ANSI form: every control window is an ANSI window for the
+    // system (under Wine as under Windows, CreateWindowExW of this class makes one too, and the
+    // same name cannot be registered again with RegisterClassW). A control learns that its
+    // application is wide from its parent at creation (frame/text.h, CreatorWantsWideText).
     ATOM atom = RegisterClassA(&wc);
     if (!atom) {
         WNDCLASSA existing;
-        atom = static_cast<ATOM>(GetClassInfoA(nullptr, LUMTREE_CLASSNAME, &existing));
+        atom = static_cast<ATOM>(GetClassInfoA(nullptr, LUMTREE_CLASSNAMEA, &existing));
         if (!atom) {
             Trace("lumtree", __LINE__, "MarvikTreeControl32 could not be registered");
             return false;
         }
     }
     NoteControlClass(atom, false);
-    g_lum.lostCursorMsg = RegisterWindowMessageA(LUMTREE_LOSTCURSORMSG);
+    g_lum.lostCursorMsg = RegisterWindowMessageA(LUMTREE_LOSTCURSORMSGA);
     SetupWheel();
     return true;
 }

@@ -35,12 +35,9 @@ INT InsertDirect(TreeCtl *ctl, INT index, INT level, const char *text, DWORD_PTR
     return r;
 }
 
-} // namespace
-
-extern "C" INT WINAPI LumTreeEx_InsertItem_DLL(HWND window, INT index, INT level, LPCSTR text,
-                                               DWORD_PTR data, DWORD kind) {
-    TreeCtl *ctl = ControlOf(window);
-    if (!ctl) return kNone;
+// The insertion itself, with a text in the control's width.
+INT InsertItemIn(HWND window, TreeCtl *ctl, INT index, INT level, const char *text, DWORD_PTR data,
+                 DWORD kind) {
     if (!ctl->redrawEnabled) return InsertDirect(ctl, index, level, text, data, kind);
     // Drawing on: the messages, so that the result is exactly that of the message path.
     auto r = static_cast<INT>(
@@ -55,6 +52,40 @@ extern "C" INT WINAPI LumTreeEx_InsertItem_DLL(HWND window, INT index, INT level
     ctl = ControlOf(window);
     if (ctl && ValidIndex(ctl, r)) ItemAt(ctl, r)->kind = kind;
     return r;
+}
+
+// The insertion of every text form: a text of the other width than the control's is converted
+// first (a conversion that cannot be allocated fails the insertion).
+INT InsertItemOfWidth(HWND window, INT index, INT level, const void *caller, bool callerWide,
+                      DWORD_PTR data, DWORD kind) {
+    TreeCtl *ctl = ControlOf(window);
+    if (!ctl) return kNone;
+    const char *text = static_cast<const char *>(caller);
+    char *converted = nullptr;
+    if (text && callerWide != (ctl->wideText != 0)) {
+        if (!(converted = TextDupFrom(ctl, text, callerWide))) return kNone;
+        text = converted;
+    }
+    INT r = InsertItemIn(window, ctl, index, level, text, data, kind);
+    LumFree(converted);
+    return r;
+}
+
+} // namespace
+
+extern "C" INT WINAPI LumTreeEx_InsertItem_DLL(HWND window, INT index, INT level, LPCSTR text,
+                                               DWORD_PTR data, DWORD kind) {
+    return InsertItemOfWidth(window, index, level, text, false, data, kind);
+}
+
+extern "C" INT WINAPI LumTreeEx_InsertItemA_DLL(HWND window, INT index, INT level, LPCSTR text,
+                                                DWORD_PTR data, DWORD kind) {
+    return InsertItemOfWidth(window, index, level, text, false, data, kind);
+}
+
+extern "C" INT WINAPI LumTreeEx_InsertItemW_DLL(HWND window, INT index, INT level, LPCWSTR text,
+                                                DWORD_PTR data, DWORD kind) {
+    return InsertItemOfWidth(window, index, level, text, true, data, kind);
 }
 
 extern "C" void WINAPI LumTreeEx_DeleteAllItems_DLL(HWND window) {

@@ -94,11 +94,11 @@ extern "C" BOOL WINAPI LumTree_RegisterApp2(HINSTANCE instance) {
     wc.cbWndExtra = sizeof(TreeCtl *);
     wc.hInstance = instance;
     wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    wc.lpszClassName = LUMTREE_PRIVATECLASSNAME;
+    wc.lpszClassName = LUMTREE_PRIVATECLASSNAMEA;
     WNDCLASSA existing;
     ATOM atom = RegisterClassA(&wc);
     if (!atom)
-        atom = static_cast<ATOM>(GetClassInfoA(instance, LUMTREE_PRIVATECLASSNAME, &existing));
+        atom = static_cast<ATOM>(GetClassInfoA(instance, LUMTREE_PRIVATECLASSNAMEA, &existing));
     if (!atom) {
         Trace("lumtree", __LINE__, "MarvikTreeControl32 (private) could not be registered");
         return FALSE;

@@ -3,6 +3,8 @@
 // sample items a control shows inside an editor.
 #include "design.h"
 
+#include "../frame/text.h"
+
 #include <array>
 #include <utility>
 
@@ -50,7 +52,7 @@ constexpr std::pair<const char *, int> kSampleItems[] = {
 extern "C" UINT CALLBACK CustomControlInfoA(LPCCINFOA info) {
     if (!info) return 1;
     *info = CCINFOA{};
-    lstrcpynA(info->szClass, LUMTREE_CLASSNAME, CCHCCCLASS);
+    lstrcpynA(info->szClass, LUMTREE_CLASSNAMEA, CCHCCCLASS);
     info->flOptions = 0;
     lstrcpynA(info->szDesc, "LumTree/DLL", CCHCCDESC);
     info->cxDefault = 60;
@@ -82,7 +84,10 @@ bool InDialogEditor(HWND window) {
 void AddSampleItems(TreeCtl *ctl) {
     SendSelf(ctl, LUMTREEM_SETSHOWBUTTONS, 0, 0);
     for (const auto &[text, level] : kSampleItems) {
-        LRESULT index = SendSelf(ctl, LUMTREEM_ADDITEM, 0, reinterpret_cast<LPARAM>(text));
+        // The sample texts are ASCII: a wide control takes them widened.
+        wchar_t wide[16];
+        const char *own = TextFromAscii(ctl, text, wide);
+        LRESULT index = SendSelf(ctl, LUMTREEM_ADDITEM, 0, reinterpret_cast<LPARAM>(own));
         SendSelf(ctl, LUMTREEM_SETLEVEL, static_cast<WPARAM>(index), level);
     }
 }

@@ -210,6 +210,9 @@ struct TreeCtl {
     // The accessible object handed to accessibility clients, made on their first request and
     // disconnected at WM_DESTROY (access/object.cpp).
     struct AccessObject *access;
+    // Width of every text the control holds and exchanges: 0 ANSI (char), 1 UTF-16 (wchar_t).
+    // Only the text module (frame/text.cpp) reads through the text pointers knowing it.
+    BOOL wideText;
     // The one-row paint buffer, kept between paints by the renderer (render/paint.cpp): the DC
     // holding the row bitmap, the bitmap it displaced, the two scratch DCs, and the size and
     // screen format the bitmap was made for. Released with the window (ReleasePaintBuffer).

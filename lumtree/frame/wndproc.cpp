@@ -140,7 +140,19 @@ bool StandardMessage(TreeCtl *ctl, UINT msg, WPARAM wp, LPARAM lp, LRESULT *resu
     *result = 0;
     switch (msg) {
     case WM_CREATE:
+        ctl->wideText = CreatorWantsWideText(ctl->window);
         if (!OnCreate(ctl, reinterpret_cast<const CREATESTRUCTA *>(lp))) *result = -1;
+        return true;
+    // The text width: the common controls' Unicode-format messages, and the parent's request
+    // to ask it again for the form it wants.
+    case LUMTREEM_SETUNICODEFORMAT:
+        *result = ctl->wideText;
+        SetTextWidth(ctl, wp != 0);
+        return true;
+    case LUMTREEM_GETUNICODEFORMAT: *result = ctl->wideText; return true;
+    case WM_NOTIFYFORMAT:
+        if (lp == NF_REQUERY) SetTextWidth(ctl, CreatorWantsWideText(ctl->window));
+        *result = ctl->wideText ? NFR_UNICODE : NFR_ANSI;
         return true;
     case WM_DESTROY: OnDestroy(ctl); return true;
     case WM_SIZE: OnSize(ctl, wp, lp); return true;

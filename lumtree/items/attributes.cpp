@@ -20,27 +20,22 @@ void RepaintWholeRow(TreeCtl *ctl, INT i) {
 
 } // namespace
 
-INT GetItemTextCopy(const TreeCtl *ctl, INT i, char *buffer) {
+INT GetItemTextCopy(const TreeCtl *ctl, INT i, void *buffer) {
     if (!buffer) return kNone;
-    *buffer = '\0';
+    TextClear(ctl, buffer);
     if (!ValidIndex(ctl, i)) return kNone;
     const char *text = ItemAt(ctl, i)->texts[ctl->textColumn];
-    if (!text) return 0;
-    size_t length = std::strlen(text);
-    std::memcpy(buffer, text, length + 1);
-    return static_cast<INT>(length);
+    return text ? TextCopyWhole(ctl, buffer, text) : 0;
 }
 
 INT GetItemTextLength(const TreeCtl *ctl, INT i) {
     if (!ValidIndex(ctl, i)) return kNone;
-    const char *text = ItemAt(ctl, i)->texts[ctl->textColumn];
-    return text ? static_cast<INT>(std::strlen(text)) : 0;
+    return static_cast<INT>(TextLength(ctl, ItemAt(ctl, i)->texts[ctl->textColumn]));
 }
 
 INT GetTextColumnTitleLength(const TreeCtl *ctl) {
     if (!ctl->columns || ctl->textColumn >= ctl->columnCount) return 0;
-    const char *title = ctl->columns[ctl->textColumn].title;
-    return title ? static_cast<INT>(std::strlen(title)) : 0;
+    return static_cast<INT>(TextLength(ctl, ctl->columns[ctl->textColumn].title));
 }
 
 INT SetItemBitmap(TreeCtl *ctl, INT i, HBITMAP bitmap) {

@@ -66,8 +66,8 @@ void NoteLevel(TreeCtl *ctl, INT level) {
 
 bool SetItemText(TreeCtl *ctl, INT i, INT column, const char *text) {
     char *copy = nullptr;
-    if (text && *text) {
-        copy = LumStrDup(text);
+    if (!TextEmpty(ctl, text)) {
+        copy = TextDup(ctl, text);
         if (!copy) return false;
     }
     TreeItem *item = ctl->items[i];
@@ -77,8 +77,11 @@ bool SetItemText(TreeCtl *ctl, INT i, INT column, const char *text) {
 }
 
 TreeItem *MakeItem(const TreeCtl *ctl, const ItemTemplate &tmpl, const char *text, DWORD_PTR data) {
-    const size_t length = text ? std::strlen(text) : 0;
-    size_t bytes = offsetof(TreeItem, texts) + sizeof(char *) * ctl->columnCount + length + 1;
+    // The inline text in the control's width, with its terminator; an empty place still holds
+    // one byte.
+    const size_t textBytes = TextEmpty(ctl, text) ? 0 : TextBytes(ctl, text);
+    size_t bytes =
+        offsetof(TreeItem, texts) + sizeof(char *) * ctl->columnCount + (textBytes ? textBytes : 1);
     auto *item = static_cast<TreeItem *>(LumAllocZero(bytes));
     if (!item) return nullptr;
     item->level = tmpl.level;
@@ -90,9 +93,9 @@ TreeItem *MakeItem(const TreeCtl *ctl, const ItemTemplate &tmpl, const char *tex
     item->cellAttributes = tmpl.cellAttributes;
     item->kind = tmpl.kind;
     item->data = data;
-    if (length)
+    if (textBytes)
         item->texts[0] =
-            static_cast<char *>(std::memcpy(InlineText(item, ctl->columnCount), text, length + 1));
+            static_cast<char *>(std::memcpy(InlineText(item, ctl->columnCount), text, textBytes));
     return item;
 }
 
@@ -125,7 +128,7 @@ INT InsertItemCore(TreeCtl *ctl, const ItemTemplate &tmpl, INT pos, const char *
 
 bool SetItemLabelText(TreeCtl *ctl, INT i, const char *text) {
     char *copy = nullptr;
-    if (text && !(copy = LumStrDup(text))) return false;
+    if (text && !(copy = TextDup(ctl, text))) return false;
     TreeItem *item = ctl->items[i];
     LumFree(item->labelText);
     item->labelText = copy;
@@ -352,10 +355,10 @@ struct ItemCopies {
         texts = static_cast<char **>(LumAllocZero(sizeof(char *) * columns));
         if (!texts) return false;
         for (size_t c = 0; c < columns; ++c) {
-            if (src->texts[c] && !(texts[c] = LumStrDup(src->texts[c]))) return false;
+            if (src->texts[c] && !(texts[c] = TextDup(ctl, src->texts[c]))) return false;
         }
         return Dup(src->labelAttributes, sizeof(TreeLabelAttr), &labelAttributes) &&
-               (!src->labelText || (labelText = LumStrDup(src->labelText))) &&
+               (!src->labelText || (labelText = TextDup(ctl, src->labelText))) &&
                Dup(src->cellAttributes, sizeof(TreeCellAttr) * columns, &cellAttributes);
     }
     // Hands every copy to the item (whose strings and records are all empty).

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "../frame/frame.h"
+#include "../frame/text.h"
 
 // One item of the flat list. The record is allocated with exactly columnCount text slots,
 // followed in the same block by the text the item was inserted with (items/item_store.cpp).
@@ -45,9 +46,9 @@ inline bool ItemShown(const TreeCtl *ctl, INT i) {
 inline INT LevelOf(const TreeCtl *ctl, INT i) {
     return ctl->levelTree[ctl->indexLeaves + i] & 0x7F;
 }
-// The text of the item in the given column, "" when it has none.
+// The text of the item in the given column, an empty text (of either width) when it has none.
 inline const char *ItemText(const TreeItem *item, INT column) {
-    return item->texts[column] ? item->texts[column] : "";
+    return item->texts[column] ? item->texts[column] : EmptyText();
 }
 
 // ---- Item array and position index (items/item_array.cpp) ----
@@ -161,8 +162,8 @@ void EnsureVisible(TreeCtl *ctl, INT i);
 
 // ---- Attributes (items/attributes.cpp); a bad index gives each message's failure value ----
 // LUMTREEM_GETTEXT: empties the buffer, then copies the text of column textColumn whole;
-// its length, -1 for a bad index or a null buffer.
-INT GetItemTextCopy(const TreeCtl *ctl, INT i, char *buffer);
+// its length, -1 for a bad index or a null buffer. Texts in the control's width.
+INT GetItemTextCopy(const TreeCtl *ctl, INT i, void *buffer);
 INT GetItemTextLength(const TreeCtl *ctl, INT i);
 INT GetTextColumnTitleLength(const TreeCtl *ctl);
 // LUMTREEM_SETBITMAP (i = -1: the control-wide item-bitmap option) and
@@ -178,7 +179,8 @@ INT FindItemData(const TreeCtl *ctl, INT start, DWORD_PTR data);
 // Case-insensitive: the whole text, or with prefix its first strlen(text) characters.
 INT FindItemText(const TreeCtl *ctl, INT start, const char *text, bool prefix);
 // Sorts the children of parent (-1: the top-level siblings of item 0) by a text comparison or
-// an item comparison (neither: lstrcmpA on the texts). 1, or 0 for a bad parent.
+// an item comparison (neither: lstrcmpA, or lstrcmpW in a wide control, on the texts). 1, or 0 for
+// a bad parent.
 INT SortChildren(TreeCtl *ctl, INT parent, LUMTREETEXTCOMPAREPROC textCompare,
                  LUMTREEITEMCOMPAREPROC itemCompare);
 

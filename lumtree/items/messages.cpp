@@ -95,7 +95,7 @@ bool AttributeMessage(TreeCtl *ctl, UINT msg, WPARAM wp, LPARAM lp, LRESULT *res
     const bool valid = ValidIndex(ctl, i);
     switch (msg) {
     case LUMTREEM_GETTEXT:
-        *result = GetItemTextCopy(ctl, i, reinterpret_cast<char *>(lp));
+        *result = GetItemTextCopy(ctl, i, reinterpret_cast<void *>(lp));
         return true;
     case LUMTREEM_SETTEXT: *result = valid && SetTextColumnText(ctl, i, text); return true;
     case LUMTREEM_GETTEXTLENGTH: *result = GetItemTextLength(ctl, i); return true;

@@ -17,15 +17,14 @@ INT FindItemData(const TreeCtl *ctl, INT start, DWORD_PTR data) {
     return kNone;
 }
 
-// Texts are compared without regard to case by the C runtime: ASCII letters are folded, and
-// the runtime's locale folding applies when the application made a locale active.
+// Texts are compared without regard to case: in an ANSI control by the C runtime (ASCII
+// letters are folded, and the runtime's locale folding applies when the application made a
+// locale active), in a wide control by the platform, which folds every script.
 INT FindItemText(const TreeCtl *ctl, INT start, const char *text, bool prefix) {
     if (!ValidIndex(ctl, start) || !text) return kNone;
-    size_t length = std::strlen(text);
     for (INT i = start; i < ctl->itemCount; ++i) {
         const char *t = ItemAt(ctl, i)->texts[ctl->textColumn];
-        if (!t) continue;
-        if (prefix ? _strnicmp(t, text, length) == 0 : _stricmp(t, text) == 0) return i;
+        if (t && TextMatches(ctl, t, text, prefix)) return i;
     }
     return kNone;
 }
@@ -46,6 +45,10 @@ namespace {
 
 INT CALLBACK DefaultTextCompare(HWND, LPCSTR first, LPCSTR second) {
     return lstrcmpA(first, second);
+}
+// The wide control's default: the texts are UTF-16 behind the ANSI callback type.
+INT CALLBACK DefaultTextCompareWide(HWND, LPCSTR first, LPCSTR second) {
+    return lstrcmpW(reinterpret_cast<LPCWSTR>(first), reinterpret_cast<LPCWSTR>(second));
 }
 
 struct SortJob {
@@ -112,7 +115,8 @@ INT SortChildren(TreeCtl *ctl, INT parent, LUMTREETEXTCOMPAREPROC textCompare,
     }
     INT last = LastSibling(ctl, first);
     if (last <= first) return 1;
-    if (!textCompare && !itemCompare) textCompare = DefaultTextCompare;
+    if (!textCompare && !itemCompare)
+        textCompare = ctl->wideText ? DefaultTextCompareWide : DefaultTextCompare;
 
     INT topRow = ShownRowOf(ctl, ctl->topIndex);
     INT caretRow = ShownRowOf(ctl, ctl->caret);

@@ -62,7 +62,7 @@ bool ReplaceColumns(TreeCtl *ctl, ColumnForm form, INT count, const void *record
             columns[c].title = nullptr;
             columns[c].titleBuffer = nullptr;
             // The titles are copied before anything changes: out of memory, the old set stays.
-            if (full[c].title && !(columns[c].titleBuffer = LumStrDup(full[c].title))) {
+            if (full[c].title && !(columns[c].titleBuffer = TextDup(ctl, full[c].title))) {
                 FreeColumnArray(columns, count);
                 return false;
             }
@@ -162,28 +162,18 @@ bool AcceptAttrRequest(TreeCtl *ctl, DWORD version, HBITMAP bitmap, BITMAP *size
     return version == LUMTREE_ATTRVERSION && (!bitmap || ReadBitmapInfo(bitmap, size));
 }
 
-INT TextWidth(HDC dc, const char *text, UINT format) {
+INT TextWidth(const TreeCtl *ctl, HDC dc, const char *text, UINT format) {
     RECT rc{};
-    DrawTextA(dc, text, -1, &rc, DT_CALCRECT | DT_NOPREFIX | format);
+    TextDraw(ctl, dc, text, -1, &rc, DT_CALCRECT | DT_NOPREFIX | format);
     return rc.right - rc.left;
 }
 
 INT TextAndBitmapWidth(const TreeCtl *ctl, HDC dc, const char *text, bool hasBitmap,
                        bool bitmapAlone, LONG bitmapWidth, UINT format) {
     if (hasBitmap && bitmapAlone) return bitmapWidth;
-    INT w = (text && *text) ? TextWidth(dc, text, format) : 0;
+    INT w = !TextEmpty(ctl, text) ? TextWidth(ctl, dc, text, format) : 0;
     if (hasBitmap && bitmapWidth > 0) w += ctl->avgCharWidth / 2 + bitmapWidth;
     return w;
-}
-
-INT CopyTextOut(char *buffer, INT size, const char *text) {
-    if (!buffer || size < 1) return 0;
-    buffer[0] = '\0';
-    if (!text) return 0;
-    INT n = static_cast<INT>(std::min<size_t>(std::strlen(text), static_cast<size_t>(size - 1)));
-    std::memcpy(buffer, text, static_cast<size_t>(n));
-    buffer[n] = '\0';
-    return n;
 }
 
 bool ReadBitmapInfo(HBITMAP bitmap, BITMAP *info) {
@@ -200,7 +190,7 @@ bool ReadBitmapInfo(HBITMAP bitmap, BITMAP *info) {
 bool SetColumnTitle(TreeCtl *ctl, INT column, const char *title) {
     // A null title is refused like a failed copy; an empty text gives an empty title.
     if (!title) return false;
-    char *copy = LumStrDup(title);
+    char *copy = TextDup(ctl, title);
     if (!copy) return false;
     TreeColumn &col = ctl->columns[column];
     LumFree(col.titleBuffer);
@@ -275,7 +265,7 @@ INT AutoColumnWidth(TreeCtl *ctl, INT column) {
                                              cellFormat);
             // Column 0 measures from the row start: the tree part of the item's level comes
             // on top of a text, none without one.
-            if (column == 0 && !alone && *text) w += TextX(ctl, item->level);
+            if (column == 0 && !alone && !TextEmpty(ctl, text)) w += TextX(ctl, item->level);
             best = std::max(best, w);
         }
     }
@@ -327,7 +317,7 @@ bool ColumnMessage(TreeCtl *ctl, UINT msg, WPARAM wp, LPARAM lp, LRESULT *result
         *result = SetColumnTitle(ctl, ctl->textColumn, reinterpret_cast<const char *>(lp));
         return true;
     case LUMTREEM_GETCOLUMNTITLE:
-        *result = CopyTextOut(reinterpret_cast<char *>(lp), static_cast<INT>(wp),
+        *result = TextCopyOut(ctl, reinterpret_cast<void *>(lp), static_cast<INT>(wp),
                               ctl->columns[ctl->textColumn].title);
         return true;
     case LUMTREEM_GETCOLUMNINFO:

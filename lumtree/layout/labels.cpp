@@ -59,17 +59,13 @@ bool GetLabelAttributes(const TreeCtl *ctl, TreeLabelAttrRequest *request) {
 
 INT LabelTextLength(const TreeCtl *ctl, INT i) {
     if (!ValidIndex(ctl, i)) return -1;
-    const char *text = ItemAt(ctl, i)->labelText;
-    return text ? static_cast<INT>(std::strlen(text)) : 0;
+    return static_cast<INT>(TextLength(ctl, ItemAt(ctl, i)->labelText));
 }
 
-// LUMTREEM_GETLABELTEXT: the caller's buffer holds at least length + 1 bytes.
-INT GetLabelText(const TreeCtl *ctl, INT i, char *buffer) {
+// LUMTREEM_GETLABELTEXT: the caller's buffer holds at least length + 1 characters.
+INT GetLabelText(const TreeCtl *ctl, INT i, void *buffer) {
     if (!ValidIndex(ctl, i) || !buffer) return -1;
-    INT length = LabelTextLength(ctl, i);
-    buffer[0] = '\0';
-    if (length > 0) std::memcpy(buffer, ItemAt(ctl, i)->labelText, static_cast<size_t>(length) + 1);
-    return length;
+    return TextCopyWhole(ctl, buffer, ItemAt(ctl, i)->labelText);
 }
 
 bool SetLabelText(TreeCtl *ctl, INT i, const char *text) {
@@ -80,7 +76,7 @@ bool SetLabelText(TreeCtl *ctl, INT i, const char *text) {
 
 bool SetCornerText(TreeCtl *ctl, const char *text) {
     if (!text) return false;
-    char *copy = LumStrDup(text);
+    char *copy = TextDup(ctl, text);
     if (!copy) return false;
     LumFree(ctl->cornerText);
     ctl->cornerText = copy;
@@ -123,14 +119,20 @@ void SetCornerSwitch(TreeCtl *ctl, BOOL *field, WPARAM wp) {
 
 } // namespace
 
-bool LabelNumber(const TreeCtl *ctl, INT i, char (&text)[16]) {
+const char *LabelNumber(const TreeCtl *ctl, INT i, LabelNumberText &text) {
     switch (ctl->labelStyle) {
     case 3:
-    case 4: wsprintfA(text, "%d", i); return true;
+    case 4: wsprintfA(text.ascii, "%d", i); break;
     case 5:
-    case 6: wsprintfA(text, "%d", i + 1); return true;
-    default: return false;
+    case 6: wsprintfA(text.ascii, "%d", i + 1); break;
+    default: return nullptr;
     }
+    return TextFromAscii(ctl, text.ascii, text.wide);
+}
+
+const char *LabelText(const TreeCtl *ctl, INT i, LabelNumberText &number) {
+    const char *text = ItemAt(ctl, i)->labelText;
+    return text ? text : LabelNumber(ctl, i, number);
 }
 
 void SetLabelFont(TreeCtl *ctl, HFONT font, bool repaint) {
@@ -166,9 +168,8 @@ INT CalcLabelWidth(TreeCtl *ctl) {
         // Every item counts, hidden ones too: a label must fit once its row is shown.
         for (INT i = 0; i < ctl->itemCount; ++i) {
             const TreeItem *item = ItemAt(ctl, i);
-            char number[16];
-            const char *text = item->labelText;
-            if (!text) text = LabelNumber(ctl, i, number) ? number : nullptr;
+            LabelNumberText number;
+            const char *text = LabelText(ctl, i, number);
             const TreeLabelAttr *attr = item->labelAttributes;
             const bool hasBitmap = attr && attr->bitmap;
             const bool alone = hasBitmap && (attr->flags & LUMTREEBITMAP_ALONE);
@@ -235,7 +236,7 @@ bool LabelMessage(TreeCtl *ctl, UINT msg, WPARAM wp, LPARAM lp, LRESULT *result)
         return true;
     case LUMTREEM_GETLABELTEXTLENGTH: *result = LabelTextLength(ctl, i); return true;
     case LUMTREEM_GETLABELTEXT:
-        *result = GetLabelText(ctl, i, reinterpret_cast<char *>(lp));
+        *result = GetLabelText(ctl, i, reinterpret_cast<void *>(lp));
         return true;
     case LUMTREEM_SETLABELTEXT:
         *result = SetLabelText(ctl, i, reinterpret_cast<const char *>(lp));
@@ -270,10 +271,10 @@ bool LabelMessage(TreeCtl *ctl, UINT msg, WPARAM wp, LPARAM lp, LRESULT *result)
         *result = SetCornerText(ctl, reinterpret_cast<const char *>(lp));
         return true;
     case LUMTREEM_GETCORNERTEXT:
-        *result = CopyTextOut(reinterpret_cast<char *>(lp), i, ctl->cornerText);
+        *result = TextCopyOut(ctl, reinterpret_cast<void *>(lp), i, ctl->cornerText);
         return true;
     case LUMTREEM_GETCORNERTEXTLENGTH:
-        *result = ctl->cornerText ? static_cast<INT>(std::strlen(ctl->cornerText)) : 0;
+        *result = static_cast<INT>(TextLength(ctl, ctl->cornerText));
         return true;
     default: return false;
     }

@@ -116,8 +116,9 @@ void OnVScroll(TreeCtl *ctl, WPARAM wp, LPARAM lp);
 void OnHScroll(TreeCtl *ctl, WPARAM wp, LPARAM lp);
 
 // ---- Measuring text (layout/columns.cpp) ----
-// Width of a text as DrawText measures it with DT_CALCRECT | DT_NOPREFIX and extra format bits.
-INT TextWidth(HDC dc, const char *text, UINT format);
+// Width of a text (in the control's width) as DrawText measures it with DT_CALCRECT |
+// DT_NOPREFIX and extra format bits.
+INT TextWidth(const TreeCtl *ctl, HDC dc, const char *text, UINT format);
 // Width of a text with an optional bitmap in a header cell, the corner, a label or a cell: the
 // bitmap alone, or the text (measured with the format bits) and, with a bitmap of some width,
 // half a character and the bitmap beside it.
@@ -167,19 +168,22 @@ void SetLabelWidth(TreeCtl *ctl, INT width);
 inline bool IsFlatLabelStyle(const TreeCtl *ctl) {
     return ctl->labelStyle == 2 || ctl->labelStyle == 4 || ctl->labelStyle == 6;
 }
-// The automatic label of item i without label text: its index from 0 (styles 3, 4) or from 1
-// (styles 5, 6); false for the styles that number nothing.
-bool LabelNumber(const TreeCtl *ctl, INT i, char (&text)[16]);
+// Room for an automatic label number in either text width.
+struct LabelNumberText {
+    char ascii[16];
+    wchar_t wide[16];
+};
+// The automatic label of item i without label text, in the control's width: its index from 0
+// (styles 3, 4) or from 1 (styles 5, 6); null for the styles that number nothing.
+const char *LabelNumber(const TreeCtl *ctl, INT i, LabelNumberText &text);
+// The text a row label shows: its own text, or the automatic number (null for none).
+const char *LabelText(const TreeCtl *ctl, INT i, LabelNumberText &number);
 bool LabelMessage(TreeCtl *ctl, UINT msg, WPARAM wp, LPARAM lp, LRESULT *result);
 
 // ---- Display switches and bitmap sets (layout/options.cpp) ----
 bool SetButtonStrip(TreeCtl *ctl, HBITMAP strip);
 void SetShowButtons(TreeCtl *ctl, bool show);
 bool OptionMessage(TreeCtl *ctl, UINT msg, WPARAM wp, LPARAM lp, LRESULT *result);
-
-// Copies text into a caller's buffer of `size` characters: the buffer is made empty, then gets
-// at most size - 1 characters. Returns the length of the buffer's string (0 when size < 1).
-INT CopyTextOut(char *buffer, INT size, const char *text);
 
 // All layout messages: geometry, scrolling, columns, labels, corner and switches.
 bool LayoutMessage(TreeCtl *ctl, UINT msg, WPARAM wp, LPARAM lp, LRESULT *result);

@@ -142,9 +142,8 @@ void DrawRowLabel(const TreeCtl *ctl, HDC dc, const WorkDCs &work, const TreeIte
     gdi::KeepTextColor keepText(dc);
     gdi::Select selectFont(dc, ctl->labelFont);
 
-    char number[16] = "";
-    const char *label = item->labelText;
-    if (!label) label = LabelNumber(ctl, index, number) ? number : "";
+    LabelNumberText number;
+    const char *label = LabelText(ctl, index, number);
 
     CellContent cell;
     cell.enabled = enabled;

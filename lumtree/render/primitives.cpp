@@ -4,6 +4,7 @@
 #include "render.h"
 
 #include "../frame/gdi.h"
+#include "../frame/text.h"
 #include "../layout/layout.h"
 
 #include <algorithm>
@@ -107,51 +108,50 @@ gdi::Brush GridBrush(const TreeCtl *ctl, bool vertical) {
 // Single-line text that is too wide keeps as many leading characters as fit beside "..."; the
 // dots follow the kept characters (drawn with the current position), whatever the alignment.
 // Text that is several lines long on purpose is never cut.
-void DrawTextEllipsis(HDC dc, const char *text, int length, const RECT *rect, UINT flags,
-                      int shift) {
+void DrawTextEllipsis(const TreeCtl *ctl, HDC dc, const char *text, int length, const RECT *rect,
+                      UINT flags, int shift) {
     if (!text || length < 1 || !rect) return;
     RECT r = *rect;
     constexpr UINT kPlainLine = DT_NOPREFIX | DT_SINGLELINE | DT_VCENTER;
     if (flags == kPlainLine) {
-        DrawTextA(dc, text, length, &r, flags | DT_WORD_ELLIPSIS);
+        TextDraw(ctl, dc, text, length, &r, flags | DT_WORD_ELLIPSIS);
         return;
     }
     int dy = 0;
     if (flags & DT_VCENTER) {
         RECT measured = r;
-        DrawTextA(dc, text, length, &measured, DT_CALCRECT | (flags & DT_SINGLELINE));
+        TextDraw(ctl, dc, text, length, &measured, DT_CALCRECT | (flags & DT_SINGLELINE));
         dy = (Height(r) - Height(measured)) / 2;
     }
-    const bool lineBreaks = std::memchr(text, '\r', static_cast<size_t>(length)) ||
-                            std::memchr(text, '\n', static_cast<size_t>(length));
+    const bool lineBreaks = TextHasLineBreak(ctl, text, length);
     if (((flags & DT_WORDBREAK) && !(flags & DT_SINGLELINE)) || lineBreaks) {
         if (flags & DT_VCENTER) r.top += dy;
         r.left += shift;
         r.top += shift;
-        DrawTextA(dc, text, length, &r, flags & ~DT_VCENTER);
+        TextDraw(ctl, dc, text, length, &r, flags & ~DT_VCENTER);
         return;
     }
     const UINT f = (flags & ~(DT_WORDBREAK | DT_NOCLIP)) | DT_SINGLELINE;
     RECT measured = r;
-    DrawTextA(dc, text, length, &measured, f | DT_CALCRECT);
+    TextDraw(ctl, dc, text, length, &measured, f | DT_CALCRECT);
     const int width = Width(r);
     r.left += shift;
     r.top += shift;
     if (Width(measured) <= width) {
-        DrawTextA(dc, text, length, &r, f);
+        TextDraw(ctl, dc, text, length, &r, f);
         return;
     }
-    SIZE dots{};
-    GetTextExtentPoint32A(dc, kDots, kDotsLength, &dots);
+    wchar_t wideDots[kDotsLength + 1];
+    const char *dotsText = TextFromAscii(ctl, kDots, wideDots);
+    const SIZE dots = TextExtent(ctl, dc, dotsText, kDotsLength);
     int kept = 0;
     SIZE keptSize{};
     if (width - dots.cx > 0) {
-        GetTextExtentExPointA(dc, text, length, width - dots.cx, &kept, nullptr, &keptSize);
-        kept = std::clamp(kept, 0, length);
-        GetTextExtentPoint32A(dc, text, kept, &keptSize);
+        kept = TextFit(ctl, dc, text, length, width - dots.cx);
+        keptSize = TextExtent(ctl, dc, text, kept);
     }
     if (kept == 0) {
-        DrawTextA(dc, kDots, kDotsLength, &r, f);
+        TextDraw(ctl, dc, dotsText, kDotsLength, &r, f);
         return;
     }
     gdi::KeepTextAlign keepAlign(dc, TA_UPDATECP);
@@ -164,8 +164,8 @@ void DrawTextEllipsis(HDC dc, const char *text, int length, const RECT *rect, UI
     }
     POINT oldPosition;
     MoveToEx(dc, x, r.top, &oldPosition);
-    DrawTextA(dc, text, kept, &r, f);
-    DrawTextA(dc, kDots, kDotsLength, &r, f);
+    TextDraw(ctl, dc, text, kept, &r, f);
+    TextDraw(ctl, dc, dotsText, kDotsLength, &r, f);
     MoveToEx(dc, oldPosition.x, oldPosition.y, nullptr);
 }
 
@@ -241,8 +241,8 @@ void DrawCell(const TreeCtl *ctl, HDC dc, const WorkDCs &work, const RECT &rect,
     }
     gdi::Select selectFont(dc, cell.font);
 
-    const bool hasText = cell.text && cell.text[0];
-    const int length = hasText ? lstrlenA(cell.text) : 0;
+    const bool hasText = !TextEmpty(ctl, cell.text);
+    const int length = hasText ? static_cast<int>(TextLength(ctl, cell.text)) : 0;
     UINT f = (cell.format & LUMTREEFORMAT_MULTILINE) ? 0 : DT_SINGLELINE;
     const UINT align = cell.format & 3;
     if (align == LUMTREEFORMAT_CENTER) f |= DT_CENTER;
@@ -250,11 +250,9 @@ void DrawCell(const TreeCtl *ctl, HDC dc, const WorkDCs &work, const RECT &rect,
     int textWidth = 0;
     if (hasText) {
         if (f == DT_SINGLELINE) {
-            SIZE size{};
-            GetTextExtentPoint32A(dc, cell.text, length, &size);
-            textWidth = size.cx;
+            textWidth = TextExtent(ctl, dc, cell.text, length).cx;
         } else {
-            textWidth = TextWidth(dc, cell.text, f);
+            textWidth = TextWidth(ctl, dc, cell.text, f);
         }
     }
     const int bw = cell.info ? cell.info->bmWidth : 0;
@@ -267,17 +265,18 @@ void DrawCell(const TreeCtl *ctl, HDC dc, const WorkDCs &work, const RECT &rect,
         if (cell.textColor != LUMTREE_AUTOCOLOR) SetTextColor(dc, cell.textColor);
         RECT tr{place.textX + p, rect.top + s, place.textX + place.textWidth + p, rect.bottom + s};
         if (ctl->cellEllipsis) {
-            DrawTextEllipsis(dc, cell.text, length, &tr, f | DT_NOPREFIX | DT_VCENTER, 0);
+            DrawTextEllipsis(ctl, dc, cell.text, length, &tr, f | DT_NOPREFIX | DT_VCENTER, 0);
         } else if (f != DT_SINGLELINE) {
             RECT measured = tr;
-            DrawTextA(dc, cell.text, length, &measured, f | DT_CALCRECT | DT_NOPREFIX);
+            TextDraw(ctl, dc, cell.text, length, &measured, f | DT_CALCRECT | DT_NOPREFIX);
             tr.top += (Height(tr) - Height(measured)) / 2;
-            DrawTextA(dc, cell.text, length, &tr, f | DT_NOPREFIX);
+            TextDraw(ctl, dc, cell.text, length, &tr, f | DT_NOPREFIX);
         } else {
             // The common case: one extent and one TextOut on the baseline. TextOut does not
             // clip; what follows paints over a text that runs on.
             gdi::KeepTextAlign keepAlign(dc, TA_BASELINE);
-            TextOutA(dc, tr.left, tr.top + Height(tr) / 2 + ctl->baselineShift, cell.text, length);
+            TextOutAt(ctl, dc, tr.left, tr.top + Height(tr) / 2 + ctl->baselineShift, cell.text,
+                      length);
         }
     }
     if (hasBitmap && place.bitmapX >= 0) {

@@ -60,8 +60,8 @@ void DrawInsertBar(HDC dc, const RECT &row, COLORREF colour);
 // The brush of the vertical or the horizontal grid lines.
 gdi::Brush GridBrush(const TreeCtl *ctl, bool vertical);
 // Text cut to the rectangle with a trailing "..." (see primitives.cpp for the rules).
-void DrawTextEllipsis(HDC dc, const char *text, int length, const RECT *rect, UINT flags,
-                      int shift);
+void DrawTextEllipsis(const TreeCtl *ctl, HDC dc, const char *text, int length, const RECT *rect,
+                      UINT flags, int shift);
 
 // What DrawCell draws in one cell, header, label or corner.
 struct CellContent {
@@ -69,10 +69,10 @@ struct CellContent {
     HBITMAP bitmap = nullptr;     // 0: none
     const BITMAP *info = nullptr; // size of that kind of bitmap
     UINT bitmapFlags = 0;         // LUMTREEBITMAP_ALONE, LUMTREEBITMAP_RIGHT
-    const char *text = nullptr;
-    UINT format = 0;        // alignment bits 0-1, LUMTREEFORMAT_MULTILINE
-    int pressed = 0;        // 1: text and bitmap shifted as a pressed button
-    HBRUSH brush = nullptr; // background when back is -1
+    const char *text = nullptr;   // in the control's width
+    UINT format = 0;              // alignment bits 0-1, LUMTREEFORMAT_MULTILINE
+    int pressed = 0;              // 1: text and bitmap shifted as a pressed button
+    HBRUSH brush = nullptr;       // background when back is -1
     COLORREF back = LUMTREE_AUTOCOLOR;
     COLORREF textColor = LUMTREE_AUTOCOLOR; // -1: keep the DC's
     HFONT font = nullptr;                   // 0: keep the DC's
