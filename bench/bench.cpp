@@ -13,6 +13,7 @@
 //                                ("--only memory": the memory rows only, always with 200,000)
 //   lumtree_bench.exe --lumtree-only ...   any of the above without the tree view
 //   lumtree_bench.exe --memory lumtree|treeview N   (internal: one memory measurement)
+#include "clock.h"
 #include "lumtree/lumtree.h"
 
 #include <commctrl.h>
@@ -33,21 +34,8 @@ constexpr int kWidth = 400, kHeight = 600;
 constexpr double kPlatformBudget = 60.0;
 constexpr double kSkipped = -1.0;
 
-double Now() {
-    static LARGE_INTEGER freq = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / static_cast<double>(freq.QuadPart);
-}
-
-void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-}
+using bench::Now;
+using bench::Pump;
 
 HWND g_host;
 bool g_lumTreeOnly = false;

@@ -3,6 +3,7 @@
 //
 //   lumtree_bench_access.exe            N = 10,000, 100,000 and 1,000,000
 //   lumtree_bench_access.exe 1000000    the given sizes only
+#include "clock.h"
 #include "lumtree/lumtree.h"
 
 #include <oleacc.h>
@@ -16,21 +17,8 @@ namespace {
 constexpr IID kIidAccessible = {
     0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
 
-double Now() {
-    static LARGE_INTEGER freq = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / static_cast<double>(freq.QuadPart);
-}
-
-void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-}
+using bench::Now;
+using bench::Pump;
 
 VARIANT Id(LONG id) {
     VARIANT v;
