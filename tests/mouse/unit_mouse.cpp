@@ -193,9 +193,10 @@ TEST_CASE("expand buttons: 33, drawn pressed until the release; the parent's ans
     t.Get(LUMTREEM_SETCARET, 1);
     t.Take();
     const Codes up = picture();
+    UpdateWindow(t.hwnd);
     t.Mouse(WM_LBUTTONDOWN, button, MK_LBUTTON);
     CHECK(t.Take() == Codes{33});
-    CHECK((t.ctl->pressedButton == 1 && t.Captured() && picture() != up));
+    CHECK((t.ctl->pressedButton == 1 && t.Captured() && t.Invalid(button) && picture() != up));
     t.Mouse(WM_MOUSEMOVE, t.Text(3), MK_LBUTTON); // moves change nothing while it is held
     CHECK((t.ctl->pressedButton == 1 && picture() != up && t.Get(LUMTREEM_GETCARET) == 1));
     UpdateWindow(t.hwnd);
@@ -225,8 +226,6 @@ TEST_CASE("expand buttons: 33, drawn pressed until the release; the parent's ans
     };
     t.Click(button);
     CHECK((t.Get(LUMTREEM_ISEXPANDED, 1) == 0 && t.ctl->shownCount == 3));
-    t.Click(button);
-    CHECK((t.Get(LUMTREEM_ISEXPANDED, 1) == 1 && t.ctl->shownCount == 4));
 }
 
 TEST_CASE("row labels by style, select-on-bitmap-click, and the disabled labels") {
@@ -263,27 +262,15 @@ TEST_CASE("row labels by style, select-on-bitmap-click, and the disabled labels"
 TEST_CASE("multiple selection: pressing a selected item waits for the release") {
     Tree t(kNotifyStyle | LUMTREESTYLE_MULTIPLESEL);
     AddFlat(t.hwnd, 8);
-    auto pickOneToThree = [&] {
-        t.Click(t.Text(1));
-        t.Click(t.Text(3), MK_SHIFT);
-        REQUIRE(t.Selected() == Codes{1, 2, 3});
-        t.Take();
-    };
-    pickOneToThree();
+    t.Click(t.Text(1));
+    t.Click(t.Text(3), MK_SHIFT);
+    REQUIRE(t.Selected() == Codes{1, 2, 3});
+    t.Take();
     t.Mouse(WM_LBUTTONDOWN, t.Text(2), MK_LBUTTON);
-    CHECK(t.Take() == Codes{LUMTREEN_CARETCHANGE, 35});
-    CHECK(t.Selected() == Codes{1, 2, 3});
+    CHECK((t.Take() == Codes{LUMTREEN_CARETCHANGE, 35} && t.Selected() == Codes{1, 2, 3}));
     t.Mouse(WM_LBUTTONUP, t.Text(2));
     CHECK((t.Take() == Codes{LUMTREEN_LBUTTONUP, LUMTREEN_SELCHANGE} && t.Selected() == Codes{2}));
-    pickOneToThree();
-    t.Mouse(WM_LBUTTONDOWN, t.Text(2), MK_LBUTTON | MK_CONTROL);
-    t.Mouse(WM_LBUTTONUP, t.Text(2), MK_CONTROL);
-    CHECK((t.Selected() == Codes{1, 3} && t.Get(LUMTREEM_GETCARET) == 2));
-    // Ctrl-click on an unselected item adds it at once; released elsewhere nothing is deferred.
-    t.Click(t.Text(5), MK_CONTROL);
-    CHECK(t.Selected() == Codes{1, 3, 5});
     // Dragging with the button held selects the range from the anchor, row by row.
-    t.Take();
     t.Mouse(WM_LBUTTONDOWN, t.Text(6), MK_LBUTTON);
     t.Mouse(WM_MOUSEMOVE, t.Text(4), MK_LBUTTON);
     CHECK((t.Selected() == Codes{4, 5, 6} && t.Get(LUMTREEM_GETCARET) == 4));
@@ -304,8 +291,6 @@ TEST_CASE("header bar: divider drag with its line and widths, header buttons, th
     UpdateWindow(t.hwnd);
     const int tw = t.ctl->treeWidth, y = 3;
     const int divider1 = tw + 110;
-    CHECK(DividerAt(t.ctl, divider1 - 4) == 1);
-    CHECK(DividerAt(t.ctl, divider1 + 4) == -1);
     CHECK(DividerAt(t.ctl, 299) == -1); // the stretching column has none
     t.Take();
     t.Mouse(WM_LBUTTONDOWN, POINT{divider1 - 3, y}, MK_LBUTTON);
