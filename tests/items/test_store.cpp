@@ -87,6 +87,17 @@ TEST_CASE("expanding, showing, inserting, levels, copying, moving, deleting; the
     // clang-format on
     DeleteObject(bm);
 
+    // A run deleted just before the top item lets a hidden item into the top's place: the top
+    // follows its own item. A caret in the run goes to the item before it.
+    Send(tree, LUMTREEM_DELETEALL);
+    AddItems(tree, {{"a", 0}, {"p", 0}, {"q", 1}, {"t", 0}, {"u", 0}, {"v", 1}});
+    AddFlat(tree, 20);
+    Send(tree, LUMTREEM_EXPAND, 1, 0);
+    Send(tree, LUMTREEM_EXPAND, 4, 0);
+    Send(tree, LUMTREEM_SETTOPINDEX, 3);
+    Send(tree, LUMTREEM_SETCARET, 1);
+    CHECK(SendI(tree, LUMTREEM_DELETEITEM, 1) == 24);
+    CHECK((SendI(tree, LUMTREEM_GETTOPINDEX) == 1 && SendI(tree, LUMTREEM_GETCARET) == 0));
     Send(tree, LUMTREEM_DELETEALL);
     AddFlat(tree, 61);
     for (int i = 1; i <= 60; ++i) Send(tree, LUMTREEM_SETLEVEL, i, 1);
