@@ -91,12 +91,12 @@ TEST_CASE("expanding, showing, inserting, levels, copying, moving, deleting; the
     // follows its own item. A caret in the run goes to the item before it.
     Send(tree, LUMTREEM_DELETEALL);
     AddItems(tree, {{"a", 0}, {"p", 0}, {"q", 1}, {"t", 0}, {"u", 0}, {"v", 1}});
-    AddFlat(tree, 20);
+    AddFlat(tree, 60);
     Send(tree, LUMTREEM_EXPAND, 1, 0);
     Send(tree, LUMTREEM_EXPAND, 4, 0);
-    Send(tree, LUMTREEM_SETTOPINDEX, 3);
     Send(tree, LUMTREEM_SETCARET, 1);
-    CHECK(SendI(tree, LUMTREEM_DELETEITEM, 1) == 24);
+    Send(tree, LUMTREEM_SETTOPINDEX, 3);
+    CHECK(SendI(tree, LUMTREEM_DELETEITEM, 1) == 64);
     CHECK((SendI(tree, LUMTREEM_GETTOPINDEX) == 1 && SendI(tree, LUMTREEM_GETCARET) == 0));
     Send(tree, LUMTREEM_DELETEALL);
     AddFlat(tree, 61);
