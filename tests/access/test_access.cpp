@@ -1,7 +1,5 @@
-// Accessibility: the control as an accessibility client sees it through the platform's library
-// (AccessibleObjectFromWindow), checked against the control's own messages on random trees,
-// the actions an automation client takes, the object after the control is gone, and the
-// WinEvents an out-of-context hook records while keys and messages change the control.
+// Accessibility: the control as a client sees it through AccessibleObjectFromWindow, checked
+// against the control's own messages on random trees; the actions an automation client takes.
 #include "../support/query.h"
 
 #include <oleacc.h>
@@ -47,10 +45,7 @@ struct Acc {
         d->Release();
     }
     ~Acc() { p->Release(); }
-    Acc(const Acc &) = delete;
-    Acc &operator=(const Acc &) = delete;
 
-    // A string property of a child.
     std::string Text(HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR *), LONG id) {
         BSTR s = nullptr;
         (p->*get)(Id(id), &s);
@@ -58,7 +53,6 @@ struct Acc {
     }
     std::string Name(LONG id) { return Text(&IAccessible::get_accName, id); }
     std::string Value(LONG id) { return Text(&IAccessible::get_accValue, id); }
-    std::string Description(LONG id) { return Text(&IAccessible::get_accDescription, id); }
     std::string Action(LONG id) { return Text(&IAccessible::get_accDefaultAction, id); }
     LONG Get(HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, VARIANT *), LONG id) {
         VARIANT v;
@@ -72,7 +66,6 @@ struct Acc {
         REQUIRE(p->get_accChildCount(&n) == S_OK);
         return n;
     }
-    // The id a navigation ends at, 0 for none.
     LONG Navigate(LONG id, LONG dir) {
         VARIANT end;
         return p->accNavigate(dir, Id(id), &end) == S_OK && end.vt == VT_I4 ? end.lVal : 0;
@@ -118,10 +111,9 @@ void RandomTree(HWND tree, int n, unsigned seed, bool multi) {
     }
     for (int k = 0; k < n / 6; ++k) Send(tree, LUMTREEM_EXPAND, WPARAM(rand() % n), 0);
     for (int k = 0; k < n / 8; ++k) Send(tree, LUMTREEM_ENABLEITEM, WPARAM(rand() % n), 0);
-    if (multi) {
-        for (int k = 0; k < n / 5; ++k) Send(tree, LUMTREEM_SELECTITEM, 1, rand() % n);
-    } else {
-        Send(tree, LUMTREEM_SETSELECTION, WPARAM(rand() % n));
+    for (int k = 0, r; k < (multi ? n / 5 : 1); ++k) {
+        r = rand() % n;
+        Send(tree, multi ? LUMTREEM_SELECTITEM : LUMTREEM_SETSELECTION, multi ? 1 : WPARAM(r), r);
     }
     Send(tree, LUMTREEM_SETCARET, WPARAM(rand() % n));
     Send(tree, LUMTREEM_SETTOPINDEX, WPARAM(rand() % n));
@@ -147,9 +139,17 @@ TEST_CASE("items read through the accessible object agree with the control's mes
         const int n = 70;
         RandomTree(tree, n, seed, multi);
         if (seed == 3) SetFocus(tree);
+        Send(tree, LUMTREEM_SHOWHEADER, seed % 2);
+        Send(tree, LUMTREEM_SHOWLABELS, 5);
         Acc acc(tree);
-        CHECK(acc.Role(CHILDID_SELF) == ROLE_SYSTEM_OUTLINE);
-        CHECK(acc.Count() == n + 2);
+        // The header bar and the row labels follow the items, one label per item.
+        Acc header(acc.Child(n + 1)), labels(acc.Child(n + 2));
+        RECT bar{};
+        Send(tree, LUMTREEM_GETCOLUMNHEADERRECT, WPARAM(-1), Ptr(&bar));
+        CHECK(SameRect(header.Location(tree, CHILDID_SELF), seed % 2 ? bar : RECT{}));
+        CHECK(((header.State(CHILDID_SELF) & STATE_SYSTEM_INVISIBLE) != 0) == (seed % 2 == 0));
+        CHECK((labels.Count() == n && labels.Role(2) == ROLE_SYSTEM_ROWHEADER));
+        CHECK((acc.Role(CHILDID_SELF) == ROLE_SYSTEM_OUTLINE && acc.Count() == n + 2));
         const LONG self = acc.State(CHILDID_SELF);
         CHECK(((self & STATE_SYSTEM_MULTISELECTABLE) != 0) == multi);
         CHECK(((self & STATE_SYSTEM_FOCUSED) != 0) == (seed == 3));
@@ -160,8 +160,8 @@ TEST_CASE("items read through the accessible object agree with the control's mes
         for (int i = 0; i < n; ++i) {
             CAPTURE(i);
             const LONG id = i + 1, state = acc.State(id);
-            CHECK(acc.Name(id) == TextOf(tree, i));
-            CHECK(acc.Value(id) == std::to_string(ask(LUMTREEM_GETLEVEL, i)));
+            CHECK(acc.Name(id) + "|" + acc.Value(id) ==
+                  TextOf(tree, i) + "|" + std::to_string(ask(LUMTREEM_GETLEVEL, i)));
             CHECK(acc.Role(id) == ROLE_SYSTEM_OUTLINEITEM);
             const bool shown = ask(LUMTREEM_ISSHOWN, i) == 1;
             const RECT row = RowRect(tree, i);
@@ -183,6 +183,9 @@ TEST_CASE("items read through the accessible object agree with the control's mes
                 CHECK(((state & bit.first) != 0) == bit.second);
             }
             CHECK(SameRect(acc.Location(tree, id), row));
+            RECT label{};
+            Send(tree, LUMTREEM_GETLABELRECT, WPARAM(i), Ptr(&label));
+            CHECK(SameRect(labels.Location(tree, id), label));
             if (!IsRectEmpty(&row)) {
                 VARIANT hit = acc.HitTest(tree, row.left + 1, row.bottom - 1);
                 CHECK((hit.vt == VT_I4 && hit.lVal == id));
@@ -222,84 +225,8 @@ TEST_CASE("items read through the accessible object agree with the control's mes
             list->Release();
         }
         CHECK(seen == want);
-        // Child ids beyond the list are refused.
-        CHECK(acc.p->get_accRole(Id(n + 3), &v) == E_INVALIDARG);
-        CHECK(acc.p->get_accRole(Id(-1), &v) == E_INVALIDARG);
+        CHECK(acc.p->get_accRole(Id(n + 3), &v) == E_INVALIDARG); // beyond the list
     }
-}
-
-TEST_CASE("columns, header bar and row labels are reachable") {
-    Parent parent(360, 300);
-    HWND tree = parent.Tree(kNotifyStyle, 0, 0, 330, 260);
-    TreeColumnInfo columns[3] = {{90, 0, 0, nullptr}, {70, 0, 0, nullptr}, {-1, 0, 0, nullptr}};
-    REQUIRE(SendI(tree, LUMTREEM_SETCOLUMNINFO, 3, Ptr(columns)) == 1);
-    AddItems(tree, {{"root", 0}, {"leaf", 1}, {"other", 0}});
-    // Column titles and cells: column 1 has no title.
-    const char *titles[3] = {"Name", "", "Size"},
-               *cells[3][2] = {{"root", "leaf"}, {"dir", ""}, {"4 KB", "1 KB"}};
-    for (int c = 0; c < 3; ++c) {
-        Send(tree, LUMTREEM_SETTEXTCOLUMN, WPARAM(c));
-        Send(tree, LUMTREEM_SETCOLUMNTITLE, 0, Ptr(titles[c]));
-        for (int i = 0; i < 2; ++i) Send(tree, LUMTREEM_SETTEXT, WPARAM(i), Ptr(cells[c][i]));
-    }
-    Send(tree, LUMTREEM_SETTEXTCOLUMN, 0);
-    Send(tree, LUMTREEM_SHOWHEADER, 1);
-    Send(tree, LUMTREEM_SHOWLABELS, 5);
-    Send(tree, LUMTREEM_SETLABELTEXT, 2, Ptr("third"));
-
-    Acc acc(tree);
-    CHECK(acc.Name(1) + "|" + acc.Description(1) + "|" + acc.Description(2) + "|" +
-              acc.Description(3) ==
-          "root|dir, Size: 4 KB|Size: 1 KB|");
-
-    // The children as AccessibleChildren lists them: three items, then the two objects.
-    VARIANT kids[5];
-    LONG got = 0;
-    REQUIRE(AccessibleChildren(acc.p, 0, 5, kids, &got) == S_OK);
-    REQUIRE(got == 5);
-    CHECK((kids[0].vt == VT_I4 && kids[0].lVal == 1 && kids[2].lVal == 3));
-    CHECK((kids[3].vt == VT_DISPATCH && kids[4].vt == VT_DISPATCH));
-    for (VARIANT &kid : kids) VariantClear(&kid);
-
-    Acc header(acc.Child(4));
-    CHECK((header.Role(CHILDID_SELF) == ROLE_SYSTEM_LIST && header.Count() == 3));
-    RECT bar{};
-    Send(tree, LUMTREEM_GETCOLUMNHEADERRECT, WPARAM(-1), Ptr(&bar));
-    CHECK(SameRect(header.Location(tree, CHILDID_SELF), bar));
-    for (int c = 0; c < 3; ++c) {
-        CAPTURE(c);
-        RECT cell{};
-        Send(tree, LUMTREEM_GETCOLUMNHEADERRECT, WPARAM(c), Ptr(&cell));
-        CHECK(header.Name(c + 1) == titles[c]);
-        CHECK(header.Role(c + 1) == ROLE_SYSTEM_COLUMNHEADER);
-        CHECK(SameRect(header.Location(tree, c + 1), cell));
-        VARIANT hit = header.HitTest(tree, cell.left + 2, cell.top + 2);
-        CHECK((hit.vt == VT_I4 && hit.lVal == c + 1));
-    }
-    CHECK(header.Navigate(1, NAVDIR_NEXT) == 2);
-    VARIANT onBar = acc.HitTest(tree, bar.left + 2, bar.top + 2);
-    REQUIRE(onBar.vt == VT_DISPATCH);
-    Acc barObject(onBar.pdispVal);
-    CHECK(barObject.Role(CHILDID_SELF) == ROLE_SYSTEM_LIST);
-
-    Acc labels(acc.Child(5));
-    CHECK((labels.Count() == 3 && labels.Role(2) == ROLE_SYSTEM_ROWHEADER));
-    CHECK(labels.Name(1) + "|" + labels.Name(3) == "1|third");
-    RECT label{};
-    Send(tree, LUMTREEM_GETLABELRECT, 1, Ptr(&label));
-    CHECK(SameRect(labels.Location(tree, 2), label));
-    VARIANT onLabel = acc.HitTest(tree, label.left + 1, label.top + 1);
-    REQUIRE(onLabel.vt == VT_DISPATCH);
-    Acc labelObject(onLabel.pdispVal);
-    VARIANT inside = labelObject.HitTest(tree, label.left + 1, label.top + 1);
-    CHECK((inside.vt == VT_I4 && inside.lVal == 2));
-
-    // Switched off, both stay in the numbering as invisible objects.
-    Send(tree, LUMTREEM_SHOWHEADER, 0);
-    Send(tree, LUMTREEM_SHOWLABELS, 0);
-    CHECK((header.State(CHILDID_SELF) & STATE_SYSTEM_INVISIBLE) != 0);
-    CHECK((acc.State(5) & STATE_SYSTEM_INVISIBLE) != 0);
-    CHECK((labels.State(1) & STATE_SYSTEM_INVISIBLE) != 0);
 }
 
 TEST_CASE("default actions and selection flags go through the control's own steps") {
@@ -316,52 +243,38 @@ TEST_CASE("default actions and selection flags go through the control's own step
         return false;
     };
     Acc acc(tree);
-    CHECK(acc.Action(1) == "Expand");
-    CHECK(acc.Action(4) == "Collapse");
-    CHECK(acc.Action(5) == "Select");
-    parent.Clear();
-    REQUIRE(acc.p->accDoDefaultAction(Id(4)) == S_OK);
-    CHECK(parent.Codes(tree) == Codes{LUMTREEN_CARETCHANGE, LUMTREEN_SELCHANGE, kButton});
-    CHECK(SendI(tree, LUMTREEM_ISEXPANDED, 3) == 0);
-    parent.Clear();
-    REQUIRE(acc.p->accDoDefaultAction(Id(1)) == S_OK);
-    CHECK(parent.Codes(tree) ==
-          Codes{LUMTREEN_SELCLEAR, LUMTREEN_CARETCHANGE, LUMTREEN_SELCHANGE, kButton});
-    CHECK(SendI(tree, LUMTREEM_ISEXPANDED, 0) == 1);
-    CHECK(acc.Action(1) == "Collapse");
-    parent.Clear();
-    REQUIRE(acc.p->accDoDefaultAction(Id(3)) == S_OK);
-    CHECK(parent.Codes(tree) == Codes{LUMTREEN_SELCLEAR, LUMTREEN_CARETCHANGE, LUMTREEN_SELCHANGE});
+    CHECK(acc.Action(1) + "|" + acc.Action(4) + "|" + acc.Action(5) == "Expand|Collapse|Select");
+    // clang-format off
+    const struct { LONG id; Codes codes; int expanded; } actions[] = {
+        {4, {LUMTREEN_CARETCHANGE, LUMTREEN_SELCHANGE, kButton}, 0},
+        {1, {LUMTREEN_SELCLEAR, LUMTREEN_CARETCHANGE, LUMTREEN_SELCHANGE, kButton}, 1},
+        {3, {LUMTREEN_SELCLEAR, LUMTREEN_CARETCHANGE, LUMTREEN_SELCHANGE}, 1}};
+    // clang-format on
+    for (const auto &action : actions) {
+        CAPTURE(action.id);
+        parent.Clear();
+        REQUIRE(acc.p->accDoDefaultAction(Id(action.id)) == S_OK);
+        CHECK(parent.Codes(tree) == action.codes);
+        CHECK(SendI(tree, LUMTREEM_ISEXPANDED, WPARAM(action.id > 3 ? 3 : 0)) == action.expanded);
+    }
     CHECK(SendI(tree, LUMTREEM_GETSELECTION) == 2);
     // Without the notify style the button press is still reported, as the keys report it.
     SetWindowLongA(tree, GWL_STYLE, GetWindowLongA(tree, GWL_STYLE) & ~LUMTREESTYLE_NOTIFY);
     parent.Clear();
     REQUIRE(acc.p->accDoDefaultAction(Id(1)) == S_OK);
-    CHECK(parent.Codes(tree) == Codes{kButton});
-    CHECK(SendI(tree, LUMTREEM_ISEXPANDED, 0) == 0);
-    CHECK(acc.p->accDoDefaultAction(Id(CHILDID_SELF)) == DISP_E_MEMBERNOTFOUND);
+    CHECK((parent.Codes(tree) == Codes{kButton} && SendI(tree, LUMTREEM_ISEXPANDED, 0) == 0));
 
     // Single selection: taking the selection and the focus; removing is refused.
     CHECK(acc.p->accSelect(SELFLAG_TAKESELECTION, Id(4)) == S_OK);
-    CHECK(SendI(tree, LUMTREEM_GETSELECTION) == 3);
     CHECK(acc.p->accSelect(SELFLAG_REMOVESELECTION, Id(4)) == E_INVALIDARG);
-    CHECK(acc.p->accSelect(SELFLAG_TAKESELECTION | SELFLAG_ADDSELECTION, Id(4)) == E_INVALIDARG);
     CHECK(acc.p->accSelect(SELFLAG_TAKEFOCUS, Id(1)) == S_OK);
-    CHECK(GetFocus() == tree);
-    CHECK(SendI(tree, LUMTREEM_GETCARET) == 0);
+    CHECK((GetFocus() == tree && SendI(tree, LUMTREEM_GETCARET) == 0));
     CHECK(SendI(tree, LUMTREEM_GETSELECTION) == 3);
-    CHECK((acc.State(1) & STATE_SYSTEM_FOCUSED) != 0);
 
     // Multiple selection: adding, removing and extending from the anchor.
     HWND multi = parent.Tree(kMulti, 200, 0, 200, 200, 101);
     AddFlat(multi, 8);
     Acc m(multi);
-    auto selected = [&] {
-        Codes out;
-        for (int i = 0; i < 8; ++i)
-            if (SendI(multi, LUMTREEM_ISSELECTED, WPARAM(i)) == 1) out.push_back(i);
-        return out;
-    };
     // clang-format off
     const struct { LONG flags, id; Codes after; } steps[] = {
         {SELFLAG_TAKESELECTION, 2, {1}}, {SELFLAG_ADDSELECTION, 5, {1, 4}},
@@ -370,48 +283,29 @@ TEST_CASE("default actions and selection flags go through the control's own step
     // clang-format on
     for (const auto &step : steps) {
         CHECK(m.p->accSelect(step.flags, Id(step.id)) == S_OK);
-        CHECK(selected() == step.after);
+        Codes selected;
+        for (int i = 0; i < 8; ++i)
+            if (SendI(multi, LUMTREEM_ISSELECTED, WPARAM(i)) == 1) selected.push_back(i);
+        CHECK(selected == step.after);
     }
     CHECK(SendI(multi, LUMTREEM_GETCARET) == 7);
 }
 
-TEST_CASE("null pointers, unknown ids, directions and flags, and a control that is gone") {
+TEST_CASE("null pointers and unknown flags are refused; a control that is gone gives errors") {
     Parent parent;
     HWND tree = parent.Tree();
     AddItems(tree, {{"a", 0}, {"b", 1}});
     Acc acc(tree);
     IAccessible *p = acc.p;
-    LONG x, y, w, h;
-    VARIANT v, text;
-    VariantInit(&text);
-    text.vt = VT_BSTR;
+    LONG x;
+    VARIANT v;
     CHECK(p->get_accName(Id(1), nullptr) == E_POINTER);
-    CHECK(p->get_accState(Id(1), nullptr) == E_POINTER);
     CHECK(p->accLocation(nullptr, &x, &x, &x, Id(1)) == E_POINTER);
-    CHECK(p->accNavigate(NAVDIR_DOWN, Id(1), nullptr) == E_POINTER);
-    CHECK(p->accHitTest(0, 0, nullptr) == E_POINTER);
-    CHECK(p->get_accSelection(nullptr) == E_POINTER);
-    CHECK(p->get_accFocus(nullptr) == E_POINTER);
-    CHECK(p->get_accChildCount(nullptr) == E_POINTER);
-    CHECK(p->get_accParent(nullptr) == E_POINTER);
-    CHECK(p->get_accRole(text, &v) == E_INVALIDARG);
-    CHECK(p->accDoDefaultAction(Id(9)) == E_INVALIDARG);
-    CHECK(p->accNavigate(99, Id(1), &v) == S_FALSE);
-    CHECK(v.vt == VT_EMPTY);
+    CHECK((p->accNavigate(99, Id(1), &v) == S_FALSE && v.vt == VT_EMPTY));
     CHECK(p->accSelect(0x100, Id(2)) == E_INVALIDARG);
-    CHECK(p->accSelect(SELFLAG_TAKESELECTION, Id(CHILDID_SELF)) == E_INVALIDARG);
-    CHECK(SendI(tree, LUMTREEM_GETSELECTION) == -1);
-    CHECK(SendI(tree, LUMTREEM_ISEXPANDED, 0) == 1);
-
-    // A client holding the objects after the control is destroyed gets errors, no crash.
     Acc header(acc.Child(3));
     DestroyWindow(tree);
     CHECK(header.p->get_accChildCount(&x) == CO_E_OBJNOTCONNECTED);
-    BSTR name = nullptr;
-    CHECK(p->get_accName(Id(1), &name) == CO_E_OBJNOTCONNECTED);
     CHECK(p->get_accState(Id(1), &v) == CO_E_OBJNOTCONNECTED);
-    CHECK(p->accLocation(&x, &y, &w, &h, Id(1)) == CO_E_OBJNOTCONNECTED);
     CHECK(p->accDoDefaultAction(Id(1)) == CO_E_OBJNOTCONNECTED);
-    CHECK(p->accSelect(SELFLAG_TAKESELECTION, Id(1)) == CO_E_OBJNOTCONNECTED);
-    CHECK(p->accHitTest(0, 0, &v) == CO_E_OBJNOTCONNECTED);
 }

@@ -3,6 +3,7 @@
 #include "../support/harness.h"
 
 #include <algorithm>
+#include <functional>
 #include <utility>
 
 using namespace lt;
@@ -65,57 +66,39 @@ template <> struct doctest::StringMaker<Events> {
 TEST_CASE("keys, clicks and messages report focus, selection, state, order and text") {
     Parent parent;
     HWND tree = parent.Tree();
+    TreeColumnInfo columns[2] = {{90, 0, 0, nullptr}, {-1, 0, 0, nullptr}};
+    REQUIRE(SendI(tree, LUMTREEM_SETCOLUMNINFO, 2, Ptr(columns)) == 1);
     AddItems(tree, {{"c", 0}, {"c1", 1}, {"c2", 1}, {"a", 0}, {"b", 0}});
     SetFocus(tree);
     Recorder rec(tree);
-
-    // Keys in single-selection mode: the caret (focus) and the selection move together.
-    Key(tree, VK_DOWN);
-    CHECK(rec.Take() == Events{{kFocus, 2}, {kSel, 2}});
-    Key(tree, VK_DOWN);
-    CHECK(rec.Take() == Events{{kRemove, 2}, {kFocus, 3}, {kSel, 3}});
-    // Collapsing the parent of the caret moves the focus to it; expanding reports the state.
-    Send(tree, LUMTREEM_SETCARET, 2);
-    rec.Take();
-    Send(tree, LUMTREEM_EXPAND, 0, 0);
-    CHECK(rec.Take() == Events{{kFocus, 1}, {kState, 1}});
-    Send(tree, LUMTREEM_EXPAND, 0, 1);
-    CHECK(rec.Take() == Events{{kState, 1}});
-    Send(tree, LUMTREEM_EXPAND, 0, 1); // already expanded: nothing changes
-    Send(tree, LUMTREEM_ENABLEITEM, 3, 0);
-    CHECK(rec.Take() == Events{{kState, 4}});
-
-    // Texts: column 0 is the name, the other columns the description.
-    Send(tree, LUMTREEM_SETTEXT, 3, Ptr("renamed"));
-    CHECK(rec.Take() == Events{{kName, 4}});
-    TreeColumnInfo columns[2] = {{90, 0, 0, nullptr}, {-1, 0, 0, nullptr}};
-    HWND wide = parent.Tree(kNotifyStyle, 200, 0, 200, 200, 101);
-    REQUIRE(SendI(wide, LUMTREEM_SETCOLUMNINFO, 2, Ptr(columns)) == 1);
-    AddFlat(wide, 2);
-    Send(wide, LUMTREEM_SETTEXTCOLUMN, 1);
-    rec.Take();
-    g_watched = wide;
-    Send(wide, LUMTREEM_SETTEXT, 1, Ptr("cell"));
-    CHECK(rec.Take() == Events{{kDescription, 2}});
-    g_watched = tree;
-
-    // Structure: sorting, moving, inserting and deleting reorder the children.
-    Send(tree, LUMTREEM_SETCARET, 0);
-    rec.Take();
+    const Events reorder{{kReorder, CHILDID_SELF}};
+    // Each step after the one before; a caret (focus) item collapsed away moves to its parent.
+    const struct {
+        std::function<void()> act;
+        Events events;
+    } steps[] = {
+        {[&] { Key(tree, VK_DOWN); }, {{kFocus, 2}, {kSel, 2}}},
+        {[&] { Key(tree, VK_DOWN); }, {{kRemove, 2}, {kFocus, 3}, {kSel, 3}}},
+        {[&] { Send(tree, LUMTREEM_EXPAND, 0, 0); }, {{kFocus, 1}, {kState, 1}}},
+        {[&] { Send(tree, LUMTREEM_EXPAND, 0, 1); }, {{kState, 1}}},
+        {[&] { Send(tree, LUMTREEM_EXPAND, 0, 1); }, {}}, // already expanded
+        {[&] { Send(tree, LUMTREEM_ENABLEITEM, 3, 0); }, {{kState, 4}}},
+        // Column 0 is the name, the other columns the description.
+        {[&] { Send(tree, LUMTREEM_SETTEXT, 3, Ptr("renamed")); }, {{kName, 4}}},
+        {[&] { Send(tree, LUMTREEM_SETTEXTCOLUMN, 1); }, {}},
+        {[&] { Send(tree, LUMTREEM_SETTEXT, 1, Ptr("cell")); }, {{kDescription, 2}}},
+        {[&] { Send(tree, LUMTREEM_DELETEITEM, 4); }, reorder},
+        {[&] { Send(tree, LUMTREEM_ADDITEM, 0, Ptr("new")); }, reorder},
+        // Without the focus the caret moves silently.
+        {[&] { SetFocus(parent.hwnd()), rec.Take(), Send(tree, LUMTREEM_SETCARET, 3); }, {}}};
+    for (size_t i = 0; i < std::size(steps); ++i) {
+        CAPTURE(i);
+        steps[i].act();
+        CHECK(rec.Take() == steps[i].events);
+    }
     Send(tree, LUMTREEM_SORTCHILDREN, WPARAM(-1), 0);
     Events sorted = rec.Take();
-    REQUIRE(!sorted.empty());
-    CHECK(sorted.back() == std::pair<DWORD, LONG>{kReorder, CHILDID_SELF});
-    Send(tree, LUMTREEM_DELETEITEM, 4);
-    CHECK(rec.Take() == Events{{kReorder, CHILDID_SELF}});
-    Send(tree, LUMTREEM_ADDITEM, 0, Ptr("new"));
-    CHECK(rec.Take() == Events{{kReorder, CHILDID_SELF}});
-
-    // Without the focus the caret moves silently.
-    SetFocus(parent.hwnd());
-    rec.Take();
-    Send(tree, LUMTREEM_SETCARET, 3);
-    CHECK(rec.Take() == Events{});
+    CHECK((!sorted.empty() && sorted.back() == reorder[0]));
     // The focus coming back names the caret item.
     SetFocus(tree);
     Events back = rec.Take();

@@ -3,34 +3,21 @@
 #include "../support/harness.h"
 #include "lumtree/lumtreex.h"
 
-extern "C" int lumtreex_c_single(HWND tree);
-extern "C" int lumtreex_c_multiple(HWND tree);
-extern "C" int lumtreex_c_subtree(HWND tree);
+extern "C" int lumtreex_c_smoke(HWND tree);
 
 using namespace lt;
 
 TEST_CASE("the C helpers and the C++ wrapper send each message with its parameters in place") {
     Parent parent;
-    CHECK(lumtreex_c_single(parent.Tree(kNotifyStyle, 0, 0, 300, 200, 1)) == 0);
-    CHECK(lumtreex_c_multiple(
-              parent.Tree(kNotifyStyle | LUMTREESTYLE_MULTIPLESEL, 0, 0, 300, 200, 2)) == 0);
-    CHECK(lumtreex_c_subtree(parent.Tree(kNotifyStyle, 0, 0, 300, 200, 3)) == 0);
+    CHECK(lumtreex_c_smoke(parent.Tree(kNotifyStyle | LUMTREESTYLE_MULTIPLESEL, 0, 0, 300, 200)) ==
+          0);
 
-    lumtree::Tree tree(parent.Tree(kNotifyStyle, 0, 0, 300, 200, 4));
-    TreeColumn columns[2];
-    LumTree_InitColumn(&columns[0], "Name", 100, LUMTREEFORMAT_LEFT);
-    LumTree_InitColumn(&columns[1], "Size", LUMTREE_STRETCH, LUMTREEFORMAT_RIGHT);
-    REQUIRE((tree.SetColumns(columns, 2) && tree.ColumnCount() == 2));
+    lumtree::Tree tree(parent.Tree(kNotifyStyle, 0, 0, 300, 200, 2));
     CHECK((tree.Add("root") == 0 && tree.Add("child", 1) == 1 && tree.Add("grandchild", 2) == 2));
-    CHECK((tree.Insert(1, "first", 1) == 1 && tree.Level(1) == 1 && tree.Parent(3) == 2));
-    CHECK((tree.SetCellText(2, 1, "4 kB") && tree.CellText(2, 1) == "4 kB"));
-    CHECK((tree.Text(2) == "child" && tree.Text(99).empty() && tree.CellText(0, 5).empty()));
+    CHECK((tree.Insert(1, "first", 1) == 1 && tree.Parent(3) == 2 && tree.Text(99).empty()));
     CHECK((tree.Collapse(0) && !tree.IsShown(1) && tree.Expand(0, true) && tree.IsShown(3)));
-    CHECK((tree.Toggle(0) && !tree.IsExpanded(0) && tree.ChildCount(0, true) == 3));
-    CHECK((tree.Select(3) && tree.Selection() == 3 && tree.IsShown(3))); // ancestors expanded
-    CHECK((tree.SetData(3, 77) && tree.Data(3) == 77 && tree.Count() == 4));
-    CHECK((tree.SetColor(LUMTREECOLOR_TEXT, 9) && tree.Color(LUMTREECOLOR_TEXT) == 9));
-    CHECK((tree.Move(3, 0) == 0 && tree.Text(0) == "grandchild" && tree.Delete(0) == 3));
+    CHECK((tree.Collapse(2) && tree.Select(3) && tree.Selection() == 3 && tree.IsShown(3)));
+    CHECK((tree.MoveSubtree(2, 0, 0) == 0 && tree.Text(1) == "grandchild" && tree.Level(1) == 1));
 }
 
 TEST_CASE("the expand-button answer toggles the item the keys and the button report") {
@@ -49,14 +36,9 @@ TEST_CASE("the expand-button answer toggles the item the keys and the button rep
     LumTree_SetCaret(tree, 2);
     Send(tree, WM_KEYDOWN, VK_ADD);
     CHECK((answered == 1 && LumTree_IsExpanded(tree, 2) && LumTree_IsExpanded(tree, 0)));
-    Send(tree, WM_KEYDOWN, VK_SUBTRACT);
-    CHECK((answered == 2 && !LumTree_IsExpanded(tree, 2)));
-    // Other codes and the double-click form.
     const WPARAM dblclk = MAKEWPARAM(100, LUMTREEN_LBUTTONDBLCLK + LUMTREEHIT_BUTTON);
-    CHECK(LumTree_ExpandButtonItem(MAKEWPARAM(100, LUMTREEN_SELCHANGE), Ptr(tree)) == -1);
     CHECK(LumTree_ExpandButtonItem(MAKEWPARAM(100, LUMTREEN_LBUTTONDOWN + LUMTREEHIT_ITEM),
                                    Ptr(tree)) == -1);
-    CHECK((LumTree_ExpandButtonItem(dblclk, 0) == -1 &&
-           LumTree_ExpandButtonItem(dblclk, Ptr(tree)) == 2));
-    CHECK((LumTree_OnExpandButton(dblclk, Ptr(tree)) && LumTree_IsExpanded(tree, 2)));
+    CHECK((LumTree_ExpandButtonItem(dblclk, 0) == -1 && LumTree_OnExpandButton(dblclk, Ptr(tree)) &&
+           !LumTree_IsExpanded(tree, 2)));
 }

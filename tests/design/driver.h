@@ -34,29 +34,25 @@ inline CCSTYLEA Record(DWORD style, DWORD extStyle) {
     return record;
 }
 
-// A visible top-level window of `thread` with the given class ("#32770" for dialogs), other
-// than `except`, and with the given title when one is given; waits up to `ms` for it.
+// A visible dialog of `thread` other than `except`, with the given title when one is given;
+// waits up to `ms` for it.
 inline HWND WaitForWindow(DWORD thread, const char *title, HWND except = nullptr, int ms = 3000) {
     struct Search {
         const char *title;
         HWND except, found;
     } search{title, except, nullptr};
+    auto match = [](HWND w, LPARAM lp) -> BOOL {
+        auto *s = reinterpret_cast<Search *>(lp);
+        char cls[64];
+        GetClassNameA(w, cls, sizeof(cls));
+        if (w != s->except && !lstrcmpA(cls, "#32770") && IsWindowVisible(w) &&
+            (!s->title || lt::WindowText(w) == s->title))
+            s->found = w;
+        return !s->found;
+    };
     for (int waited = 0; waited < ms && !search.found; waited += 10) {
         Sleep(10);
-        EnumThreadWindows(
-            thread,
-            [](HWND w, LPARAM lp) -> BOOL {
-                auto *s = reinterpret_cast<Search *>(lp);
-                char cls[64];
-                GetClassNameA(w, cls, sizeof(cls));
-                if (w == s->except || lstrcmpA(cls, "#32770") != 0 || !IsWindowVisible(w) ||
-                    (s->title && lt::WindowText(w) != s->title)) {
-                    return TRUE;
-                }
-                s->found = w;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&search));
+        EnumThreadWindows(thread, match, reinterpret_cast<LPARAM>(&search));
     }
     return search.found;
 }

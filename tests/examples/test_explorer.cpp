@@ -5,9 +5,14 @@
 
 #include <windows.h>
 
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 
 namespace {
+
+namespace fs = std::filesystem;
 
 std::string Here() {
     char path[MAX_PATH];
@@ -16,25 +21,11 @@ std::string Here() {
     return dir.substr(0, dir.find_last_of('\\'));
 }
 
-void MakeFile(const std::string &path, size_t bytes) {
-    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    REQUIRE(f != INVALID_HANDLE_VALUE);
-    const std::string content(bytes, 'x');
-    DWORD written = 0;
-    WriteFile(f, content.data(), static_cast<DWORD>(bytes), &written, nullptr);
-    CloseHandle(f);
-}
-
-std::string ReadAll(const std::string &path) {
-    std::string text;
-    HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                           nullptr);
-    if (f == INVALID_HANDLE_VALUE) return text;
-    char buffer[4096];
-    DWORD n = 0;
-    while (ReadFile(f, buffer, sizeof(buffer), &n, nullptr) && n > 0) text.append(buffer, n);
-    CloseHandle(f);
-    return text;
+std::string ReadAll(const fs::path &path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
 }
 
 // Runs the explorer with the arguments; its exit code, or -1 when it did not end in time.
@@ -62,41 +53,17 @@ DWORD RunExplorer(const std::string &arguments) {
 // A fresh folder under the temporary directory: docs (old, guide.md, notes.txt), src
 // (main.cpp, tree.h) and README.md.
 std::string MakeFixture() {
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof(temp), temp);
-    const std::string base =
-        std::string(temp) + "lumtree-explorer-" + std::to_string(GetCurrentProcessId());
-    const std::string root = base + "\\fixture";
-    CreateDirectoryA(base.c_str(), nullptr);
-    CreateDirectoryA(root.c_str(), nullptr);
-    for (const char *dir : {"\\docs", "\\docs\\old", "\\src"}) {
-        CreateDirectoryA((root + dir).c_str(), nullptr);
-    }
-    MakeFile(root + "\\docs\\old\\a.txt", 1);
-    MakeFile(root + "\\docs\\guide.md", 3000);
-    MakeFile(root + "\\docs\\notes.txt", 10);
-    MakeFile(root + "\\src\\main.cpp", 2048);
-    MakeFile(root + "\\src\\tree.h", 100);
-    MakeFile(root + "\\README.md", 50);
-    return base;
-}
-
-void RemoveTree(const std::string &path) {
-    WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileA((path + "\\*").c_str(), &found);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..") continue;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(path + "\\" + name);
-            } else {
-                DeleteFileA((path + "\\" + name).c_str());
-            }
-        } while (FindNextFileA(find, &found));
-        FindClose(find);
-    }
-    RemoveDirectoryA(path.c_str());
+    const fs::path base =
+        fs::temp_directory_path() / ("lumtree-explorer-" + std::to_string(GetCurrentProcessId()));
+    fs::create_directories(base / "fixture" / "docs" / "old");
+    fs::create_directories(base / "fixture" / "src");
+    const std::pair<const char *, size_t> files[] = {
+        {"docs/old/a.txt", 1},  {"docs/guide.md", 3000}, {"docs/notes.txt", 10},
+        {"src/main.cpp", 2048}, {"src/tree.h", 100},     {"README.md", 50}};
+    for (auto [name, bytes] : files)
+        std::ofstream(base / "fixture" / fs::path(name).make_preferred(), std::ios::binary)
+            << std::string(bytes, 'x');
+    return base.string();
 }
 
 } // namespace
@@ -107,8 +74,9 @@ TEST_CASE("the scripted session leaves the expected tree, screenshots and an unt
     CHECK(RunExplorer("--screenshot \"" + base + "\" --outline \"" + outline + "\" \"" + base +
                       "\\fixture\"") == 0);
     // docs was read when opened and closed again by the numeric-pad minus (its subfolder is
-    // not read: it holds a placeholder), src was read when the files were dropped on it; notes.txt kept its new name, guide.md its old one;
-    // folders first, then by size; the moved files are still selected.
+    // not read: it holds a placeholder), src was read when the files were dropped on it;
+    // notes.txt kept its new name, guide.md its old one; folders first, then by size; the
+    // moved files are still selected.
     CHECK(ReadAll(outline) == "fixture/\n"
                               "  docs/  +\n"
                               "    old/  +\n"
@@ -124,13 +92,11 @@ TEST_CASE("the scripted session leaves the expected tree, screenshots and an unt
         CHECK_MESSAGE(png.compare(0, 4, "\x89PNG") == 0, "screenshot ", n);
     }
     // The tree changed; the disk did not.
-    CHECK(GetFileAttributesA((base + "\\fixture\\docs\\notes.txt").c_str()) !=
-          INVALID_FILE_ATTRIBUTES);
-    CHECK(GetFileAttributesA((base + "\\fixture\\src\\guide.md").c_str()) ==
-          INVALID_FILE_ATTRIBUTES);
+    CHECK((fs::exists(base + "\\fixture\\docs\\notes.txt") &&
+           !fs::exists(base + "\\fixture\\src\\guide.md")));
 
     // A folder the session cannot be played on (no two files in a subfolder), and no folder.
     CHECK(RunExplorer("--script \"" + base + "\\fixture\\src\"") == 1);
     CHECK(RunExplorer("--script \"" + base + "\\missing\"") == 1);
-    RemoveTree(base);
+    fs::remove_all(base);
 }
