@@ -39,7 +39,9 @@ TEST_CASE("wheel: notches, fine steps, the remainder per control, declines, page
     AddFlat(a, 60);
     AddFlat(b, 60);
     original = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(a, GWLP_WNDPROC));
-    SetWindowLongPtrA(a, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RecordScrolls));
+    // Both controls report their scrolls: a remainder carried over to the other one shows.
+    for (HWND w : {a, b})
+        SetWindowLongPtrA(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RecordScrolls));
     int parentWheels = 0;
     parent.onMessage = [&](UINT msg, WPARAM, LPARAM, LRESULT *) {
         parentWheels += msg == WM_MOUSEWHEEL;
