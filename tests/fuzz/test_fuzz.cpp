@@ -58,7 +58,22 @@ enum Kind : uint16_t { kPrivate, kGrow, kKey, kMouse, kWheel, kScroll, kSize, kF
                        kTimer, kPaint, kShow, kStandard, kExtension, kKindCount };
 const char *const kKindNames[kKindCount] = {"private", "grow", "key", "mouse", "wheel", "scroll",
     "size", "font", "redraw", "focus", "timer", "paint", "show", "standard", "extension"};
-static const int kWeights[kKindCount] = {50, 10, 8, 6, 2, 4, 2, 2, 2, 2, 1, 4, 2, 3, 4};
+const int kWeights[kKindCount] = {50, 10, 8, 6, 2, 4, 2, 2, 2, 2, 1, 4, 2, 3, 4};
+// The values operations pick from.
+const DWORD kStyles[] = {0, LUMTREESTYLE_NOTIFY, LUMTREESTYLE_MULTIPLESEL | LUMTREESTYLE_NOTIFY,
+    LUMTREESTYLE_MULTIPLESEL, LUMTREESTYLE_WANTKEYBOARDINPUT | LUMTREESTYLE_NOTIFY,
+    LUMTREESTYLE_DISABLENOSCROLL | WS_VSCROLL | WS_HSCROLL, LUMTREESTYLE_SCROLL | WS_VSCROLL,
+    LUMTREESTYLE_DRAGDROP | LUMTREESTYLE_NOTIFY, LUMTREESTYLE_LEFTBUTTONONLY | LUMTREESTYLE_MULTIPLESEL};
+const WPARAM kKeys[] = {VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT, VK_HOME, VK_END, VK_PRIOR, VK_NEXT,
+    VK_SPACE, VK_ADD, VK_SUBTRACT, VK_MULTIPLY, VK_RETURN, VK_TAB, VK_ESCAPE, VK_F8, 'A', VK_DELETE};
+const UINT kButtons[] = {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_RBUTTONDOWN,
+    WM_RBUTTONUP, WM_RBUTTONDBLCLK, WM_MOUSEMOVE, WM_MOUSEMOVE, WM_MBUTTONDOWN};
+const int kDeltas[] = {120, -120, 240, -360, 1, -1, 32767, -32768, 0};
+const int kSizes[] = {0, 1, 2, 7, 13, 31, 50, 99, 200, 333, 640, 3000};
+const INT kBars[] = {SB_HORZ, SB_VERT, SB_BOTH, SB_CTL, 7};
+const LRESULT kVKeyAnswers[] = {-1, -1, -2, 0, 1, 5, INT_MAX};
+const int64_t kCapacity[] = {-1, 0, 1, 2, INT_MIN};
+struct Answer { const char *name; UINT msg; LPARAM lp; int expected; };
 // clang-format on
 
 // One operation draws only from its own words, so any subsequence replays on its own.
@@ -91,7 +106,8 @@ std::string TextFor(uint64_t pick) {
     }
 }
 
-// Bitmaps of ordinary and extreme sizes, fonts, and handles that are not bitmaps or not objects.
+// Bitmaps of ordinary and extreme sizes, fonts, and handles that are not bitmaps or not objects
+// (kept for the life of the program).
 struct Objects {
     HBITMAP bitmaps[5] = {CreateBitmap(16, 16, 1, 32, nullptr), CreateBitmap(48, 12, 1, 1, nullptr),
                           CreateBitmap(1, 3000, 1, 1, nullptr),
@@ -104,12 +120,6 @@ struct Objects {
     static HFONT Font(int height, int weight, const char *face) {
         return CreateFontA(height, 0, 0, 0, weight, weight != 0, weight != 0, 0, 0, 0, 0, 0, 0,
                            face);
-    }
-    ~Objects() {
-        for (HBITMAP b : bitmaps) DeleteObject(b);
-        for (int k = 1; k < 5; ++k) DeleteObject(fonts[k]);
-        DeleteObject(pen);
-        DeleteObject(brush);
     }
     HBITMAP Bitmap(uint64_t pick) const {
         switch (pick % 9) {
@@ -223,15 +233,6 @@ struct Run {
 
     Run(uint64_t seed_, Query q) : seed(seed_), query(q), react{seed_ * 7919 + 1} {
         Rng r{seed};
-        static const DWORD kStyles[] = {0,
-                                        LUMTREESTYLE_NOTIFY,
-                                        LUMTREESTYLE_MULTIPLESEL | LUMTREESTYLE_NOTIFY,
-                                        LUMTREESTYLE_MULTIPLESEL,
-                                        LUMTREESTYLE_WANTKEYBOARDINPUT | LUMTREESTYLE_NOTIFY,
-                                        LUMTREESTYLE_DISABLENOSCROLL | WS_VSCROLL | WS_HSCROLL,
-                                        LUMTREESTYLE_SCROLL | WS_VSCROLL,
-                                        LUMTREESTYLE_DRAGDROP | LUMTREESTYLE_NOTIFY,
-                                        LUMTREESTYLE_LEFTBUTTONONLY | LUMTREESTYLE_MULTIPLESEL};
         style = kChildStyle | r.Pick(kStyles);
         if (r.Chance(50)) style |= r.Pick(kStyles);
         tree = parent.Tree(style, 5, 5, 100 + r.Int(300), 20 + r.Int(300));
@@ -258,12 +259,15 @@ struct Run {
     template <class... A> void Fail(const A &...a) {
         if (failure.empty()) failure = Cat(a...);
     }
+    template <class... A> bool Want(bool ok, const A &...a) {
+        if (!ok) Fail(a...);
+        return ok;
+    }
 
     // The parent changes the list when it is told about changes.
     bool OnParent(UINT m, WPARAM wp, LPARAM lp, LRESULT *result) {
         if (m == WM_VKEYTOITEM) {
-            static const LRESULT kAnswers[] = {-1, -1, -2, 0, 1, 5, INT_MAX};
-            *result = react.Pick(kAnswers);
+            *result = react.Pick(kVKeyAnswers);
             return true;
         }
         if (m == WM_CTLCOLORLISTBOX && react.Chance(30)) {
@@ -355,13 +359,17 @@ void Run::ApplyPrivate(const Op &op) {
     const bool nullPointer = (op.c >> 40) % 8 == 0;
     const uint64_t extra = op.c >> 20;
     const std::string text = TextFor(op.c >> 12), name = Cat("message ", msg);
-    auto send = [&](const void *p, WPARAM w) {
-        return Send(tree, msg, w, nullPointer ? 0 : Ptr(p));
+    auto send = [&](LPARAM p, int64_t w) {
+        return Send(tree, msg, static_cast<WPARAM>(w), nullPointer ? 0 : p);
     };
     Rng r{extra};
+    auto sendAttr = [&](auto q) {
+        FillAttr(q, r, n);
+        return send(Ptr(&q), 0);
+    };
     switch (ShapeOf(msg)) {
     case kPlain: Send(tree, msg, wp, static_cast<LPARAM>(lv)); break;
-    case kText: send(text.c_str(), wp); break;
+    case kText: send(Ptr(text.c_str()), wp); break;
     case kBitmap: Send(tree, msg, wp, reinterpret_cast<LPARAM>(Pool().Bitmap(extra))); break;
     case kFontArg: Send(tree, msg, reinterpret_cast<WPARAM>(Pool().Font(extra)), lv & 1); break;
     case kDeleteAll:
@@ -371,7 +379,7 @@ void Run::ApplyPrivate(const Op &op) {
         // A RECT out, or a POINT / column number in.
         LONG record[4] = {static_cast<LONG>(EdgeValue(extra, 400)), static_cast<LONG>(lv), 0, 0};
         if (msg == LUMTREEM_GETCELLRECT) record[0] = static_cast<LONG>(EdgeValue(extra, 3));
-        send(record, wp);
+        send(Ptr(record), wp);
         break;
     }
     case kGetText: {
@@ -382,7 +390,7 @@ void Run::ApplyPrivate(const Op &op) {
         const LRESULT length = lengthMsg ? Send(tree, lengthMsg, wp) : -1;
         Guarded<char> buffer(lengthMsg ? static_cast<size_t>(std::max<LRESULT>(length + 1, 1))
                                        : extra % 40);
-        const LRESULT got = send(buffer.data(), lengthMsg ? wp : buffer.size);
+        const LRESULT got = send(Ptr(buffer.data()), lengthMsg ? wp : buffer.size);
         if (!buffer.Intact()) Fail(name, " wrote past the buffer");
         if (!nullPointer && length >= 0 && got != length) {
             Fail(name, " returned ", got, " for a text of length ", length);
@@ -391,11 +399,10 @@ void Run::ApplyPrivate(const Op &op) {
     }
     case kSelItems: {
         // A capacity at or below the n + 1 entries given.
-        static const int64_t kCapacity[] = {-1, 0, 1, 2, INT_MIN};
         const int64_t capacity =
             extra % 3 ? static_cast<int64_t>(extra % (n + 2)) : kCapacity[extra % 5];
         Guarded<INT> out(static_cast<size_t>(n) + 1);
-        const LRESULT got = send(out.data(), static_cast<WPARAM>(capacity));
+        const LRESULT got = send(Ptr(out.data()), capacity);
         if (got > 0 && (got > capacity || !out.Intact())) {
             Fail("GETSELITEMS wrote ", got, " entries for a capacity of ", capacity);
         }
@@ -404,13 +411,13 @@ void Run::ApplyPrivate(const Op &op) {
     case kBitmapSet: {
         HBITMAP set[3] = {Pool().Bitmap(extra), Pool().Bitmap(extra >> 4),
                           Pool().Bitmap(extra >> 8)};
-        send(set, 0);
+        send(Ptr(set), 0);
         break;
     }
     case kGetArray: {
         // Every record handed out is read.
         void *array = nullptr;
-        const LRESULT count = send(&array, 0);
+        const LRESULT count = send(Ptr(&array), 0);
         int sum = 0;
         for (LRESULT c = 0; array && c < count; ++c) {
             sum += msg == LUMTREEM_GETCOLUMNS ? static_cast<TreeColumn *>(array)[c].width
@@ -431,29 +438,18 @@ void Run::ApplyPrivate(const Op &op) {
             const auto format = static_cast<DWORD>(r.Below(16));
             titles[c] = TextFor(r.Next());
             simple[c] = {width, format, static_cast<DWORD>(r.Next()), nullptr};
-            full[c] = {0,
-                       0,
-                       width,
-                       format,
-                       static_cast<DWORD>(r.Below(256)),
-                       r.Chance(20) ? nullptr : titles[c].data(),
-                       reinterpret_cast<LPSTR>(r.Next()), // never read
-                       Pool().Bitmap(r.Next()),
-                       static_cast<WORD>(r.Below(4))};
+            const auto flags = static_cast<DWORD>(r.Below(256));
+            LPSTR title = r.Chance(20) ? nullptr : titles[c].data();
+            LPSTR buffer = reinterpret_cast<LPSTR>(r.Next()); // the control's own, never read
+            full[c] = {0, 0, width, format, flags, title, buffer, Pool().Bitmap(r.Next()), 3};
         }
-        if (msg == LUMTREEM_SETCOLUMNS)
-            send(full.data(), static_cast<WPARAM>(count));
-        else
-            send(simple.data(), static_cast<WPARAM>(count));
+        send(msg == LUMTREEM_SETCOLUMNS ? Ptr(full.data()) : Ptr(simple.data()), count);
         break;
     }
     case kCallback: {
         TreeDrawCallback draw{extra % 2 ? &DrawCallback : nullptr, extra};
         TreeDeleteCallback erase{extra % 2 ? &DeleteCallback : nullptr, extra};
-        if (msg == LUMTREEM_SETDRAWCALLBACK)
-            send(&draw, 0);
-        else
-            send(&erase, 0);
+        send(msg == LUMTREEM_SETDRAWCALLBACK ? Ptr(&draw) : Ptr(&erase), 0);
         break;
     }
     case kSort:
@@ -462,23 +458,13 @@ void Run::ApplyPrivate(const Op &op) {
              : msg == LUMTREEM_SORTCHILDREN ? reinterpret_cast<LPARAM>(&TextCompare)
                                             : reinterpret_cast<LPARAM>(&ItemCompare));
         break;
-    case kCellAttr: {
-        TreeCellAttrRequest q{};
-        FillAttr(q, r, n);
-        send(&q, 0);
-        break;
-    }
-    case kLabelAttr: {
-        TreeLabelAttrRequest q{};
-        FillAttr(q, r, n);
-        send(&q, 0);
-        break;
-    }
+    case kCellAttr: sendAttr(TreeCellAttrRequest{}); break;
+    case kLabelAttr: sendAttr(TreeLabelAttrRequest{}); break;
     case kColors: {
         Guarded<COLORREF> table(LUMTREE_COLORCOUNT);
         for (size_t c = 0; c < table.size; ++c)
             table.items[c] = r.Chance(40) ? LUMTREE_AUTOCOLOR : (r.Next() & 0xFFFFFF);
-        send(table.data(), 0);
+        send(Ptr(table.data()), 0);
         if (!table.Intact()) Fail("GETCOLORS wrote past the table");
         break;
     }
@@ -517,7 +503,6 @@ void Run::ApplyExtension(Rng &r) {
     const auto index = static_cast<INT>(EdgeValue(r.Next(), n));
     const std::string text = TextFor(r.Next());
     const bool flag = r.Chance(50), other = r.Chance(50);
-    static const INT kBars[] = {SB_HORZ, SB_VERT, SB_BOTH, SB_CTL, 7};
     const INT bar = r.Pick(kBars);
     switch (r.Below(7)) {
     case 0:
@@ -566,15 +551,6 @@ void Run::ApplyExtension(Rng &r) {
 
 void Run::Apply(const Op &op) {
     Rng r{op.a ^ op.b};
-    static const WPARAM kKeys[] = {VK_UP,       VK_DOWN,     VK_LEFT,   VK_RIGHT, VK_HOME,
-                                   VK_END,      VK_PRIOR,    VK_NEXT,   VK_SPACE, VK_ADD,
-                                   VK_SUBTRACT, VK_MULTIPLY, VK_RETURN, VK_TAB,   VK_ESCAPE,
-                                   VK_F8,       'A',         VK_DELETE};
-    static const UINT kButtons[] = {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK,
-                                    WM_RBUTTONDOWN, WM_RBUTTONUP, WM_RBUTTONDBLCLK,
-                                    WM_MOUSEMOVE,   WM_MOUSEMOVE, WM_MBUTTONDOWN};
-    static const int kDeltas[] = {120, -120, 240, -360, 1, -1, 32767, -32768, 0};
-    static const int kSizes[] = {0, 1, 2, 7, 13, 31, 50, 99, 200, 333, 640, 3000};
     switch (op.kind) {
     case kPrivate: ApplyPrivate(op); break;
     case kGrow:
@@ -663,26 +639,26 @@ void Run::Apply(const Op &op) {
 // ---- The structure, seen through the public messages ----
 void Run::Check() {
     const int n = static_cast<int>(Q(LUMTREEM_GETCOUNT));
-    if (n < 0) return Fail("negative count");
-    std::vector<int> level(static_cast<size_t>(n)), shown(static_cast<size_t>(n));
+    const std::string where = Cat(" (count ", n, ")");
+    std::vector<int> level(static_cast<size_t>(std::max(n, 0))), shown(level), selected;
     auto L = [&](int i) { return level[static_cast<size_t>(i)]; };
     auto S = [&](int i) { return shown[static_cast<size_t>(i)]; };
-    const std::string where = Cat(" (count ", n, ")");
     int shownCount = 0;
-    for (int i = 0; i < n; ++i) {
-        level[static_cast<size_t>(i)] =
-            static_cast<int>(Q(LUMTREEM_GETLEVEL, static_cast<WPARAM>(i)));
-        shown[static_cast<size_t>(i)] =
-            static_cast<int>(Q(LUMTREEM_ISSHOWN, static_cast<WPARAM>(i)));
-        if (L(i) < 0 || L(i) > 64) return Fail("item ", i, " has level ", L(i));
-        if (S(i) != 0 && S(i) != 1) return Fail("ISSHOWN not 0 or 1");
-        if (L(i) == 0 && !S(i)) return Fail("level-0 item ", i, " is hidden", where);
+    for (int i = 0; i < n && failure.empty(); ++i) {
+        const auto w = static_cast<WPARAM>(i);
+        level[w] = static_cast<int>(Q(LUMTREEM_GETLEVEL, w));
+        shown[w] = static_cast<int>(Q(LUMTREEM_ISSHOWN, w));
+        const LRESULT isSelected = Q(LUMTREEM_ISSELECTED, w);
+        if (isSelected == 1) selected.push_back(i);
+        Want(L(i) >= 0 && L(i) <= 64 && (S(i) == 1 || (S(i) == 0 && L(i) > 0)) &&
+                 (isSelected == 0 || isSelected == 1),
+             "item ", i, ": level ", L(i), ", shown ", S(i), ", selected ", isSelected, where);
         shownCount += S(i);
     }
     // Navigation against the flat list of levels. (A shown item under a hidden parent is not
     // checked: deleting an expanded item leaves its shown children behind the hidden items of
     // a collapsed earlier subtree; seed 1175 with 500 operations builds that.)
-    for (int i = 0; i < n; ++i) {
+    for (int i = 0; i < n && failure.empty(); ++i) {
         const auto w = static_cast<WPARAM>(i);
         const int li = L(i);
         int parent = -1, next = -1, prev = -1, children = 0, descendants = 0, last = -1;
@@ -694,12 +670,7 @@ void Run::Check() {
             last = j;
         }
         const int firstChild = i + 1 < n && L(i + 1) > li ? i + 1 : -1;
-        const struct {
-            const char *name;
-            UINT msg;
-            LPARAM lp;
-            int expected;
-        } answers[] = {
+        const Answer answers[] = {
             {"GETPARENT", LUMTREEM_GETPARENT, 0, parent},
             {"GETSIBLING next", LUMTREEM_GETSIBLING, LUMTREESIBLING_NEXT, next},
             {"GETSIBLING previous", LUMTREEM_GETSIBLING, LUMTREESIBLING_PREVIOUS, prev},
@@ -709,103 +680,78 @@ void Run::Check() {
             {"GETCHILDCOUNT all", LUMTREEM_GETCHILDCOUNT, 1, descendants},
             {"ISEXPANDED", LUMTREEM_ISEXPANDED, 0, S(i) && firstChild >= 0 && S(i + 1)},
         };
-        for (const auto &a : answers) {
+        for (const Answer &a : answers) {
             const LRESULT got = Q(a.msg, w, a.lp);
-            if (got != a.expected) {
-                return Fail(a.name, " of item ", i, " is ", got, ", the levels say ", a.expected,
-                            where);
-            }
+            Want(got == a.expected, a.name, " of item ", i, " is ", got, ", the levels say ",
+                 a.expected, where);
         }
         // The length and the text agree, and an exact buffer is enough.
         const LRESULT length = Q(LUMTREEM_GETTEXTLENGTH, w);
-        if (length < 0) return Fail("GETTEXTLENGTH of a valid item is negative");
-        Guarded<char> buffer(static_cast<size_t>(length) + 1);
-        if (Q(LUMTREEM_GETTEXT, w, Ptr(buffer.data())) != length || !buffer.Intact() ||
-            std::strlen(buffer.data()) != static_cast<size_t>(length)) {
-            return Fail("GETTEXT of item ", i, " disagrees with its length");
-        }
+        Guarded<char> buffer(static_cast<size_t>(std::max<LRESULT>(length, 0)) + 1);
+        Want(length >= 0 && Q(LUMTREEM_GETTEXT, w, Ptr(buffer.data())) == length &&
+                 buffer.Intact() && std::strlen(buffer.data()) == static_cast<size_t>(length),
+             "GETTEXT of item ", i, " disagrees with its length ", length);
     }
     for (WPARAM bad : {static_cast<WPARAM>(n), static_cast<WPARAM>(-1), WPARAM{0x7FFFFFFF}}) {
         for (UINT m :
              {LUMTREEM_GETLEVEL, LUMTREEM_GETPARENT, LUMTREEM_ISSELECTED, LUMTREEM_GETTEXTLENGTH}) {
-            if (Q(m, bad) != -1)
-                return Fail("a bad index ", static_cast<INT>(bad), " got an answer", where);
+            Want(Q(m, bad) == -1, "a bad index ", static_cast<INT>(bad), " got an answer", where);
         }
     }
+    if (!failure.empty()) return;
 
-    // Selection against the flags.
-    std::vector<INT> selected;
-    for (int i = 0; i < n; ++i) {
-        const LRESULT s = Q(LUMTREEM_ISSELECTED, static_cast<WPARAM>(i));
-        if (s != 0 && s != 1) return Fail("ISSELECTED not 0 or 1");
-        if (s) selected.push_back(i);
-    }
+    // Selection against the flags; stored indexes in range.
     const LRESULT selCount = Q(LUMTREEM_GETSELCOUNT), sel = Q(LUMTREEM_GETSELECTION);
     if (GetWindowLongA(tree, GWL_STYLE) & LUMTREESTYLE_MULTIPLESEL) {
-        if (selCount != static_cast<LRESULT>(selected.size())) {
-            return Fail("GETSELCOUNT ", selCount, " but ", selected.size(), " items are selected",
-                        where);
-        }
-        std::vector<INT> out(selected.size() + 1, -7);
-        const LRESULT got = Q(LUMTREEM_GETSELITEMS, out.size(), Ptr(out.data()));
-        out.resize(static_cast<size_t>(got > 0 ? got : 0));
-        if (!selected.empty() && out != selected)
-            return Fail("GETSELITEMS disagrees with ISSELECTED");
-        if (sel != -1) return Fail("GETSELECTION in multiple selection");
+        std::vector<int> out(selected.size() + 1, -7);
+        out.resize(static_cast<size_t>(
+            std::max<LRESULT>(Q(LUMTREEM_GETSELITEMS, out.size(), Ptr(out.data())), 0)));
+        Want(selCount == static_cast<LRESULT>(selected.size()) && sel == -1 &&
+                 (selected.empty() || out == selected),
+             "GETSELCOUNT ", selCount, ", GETSELITEMS ", out.size(), ", GETSELECTION ", sel,
+             " but ", selected.size(), " items are selected", where);
     } else {
-        if (sel < -1 || sel >= n) return Fail("selection ", sel, where);
-        if (selected != (sel >= 0 ? std::vector<INT>{static_cast<INT>(sel)} : std::vector<INT>{})) {
-            return Fail(selected.size(), " items selected, selection ", sel, where);
-        }
-        if (selCount != -1) return Fail("GETSELCOUNT in single selection");
+        Want(selCount == -1 && selected == (sel >= 0 ? std::vector<int>{static_cast<int>(sel)}
+                                                     : std::vector<int>{}),
+             selected.size(), " items selected, selection ", sel, where);
     }
-
-    // Stored indexes in range.
     const LRESULT caret = Q(LUMTREEM_GETCARET), top = Q(LUMTREEM_GETTOPINDEX);
-    if (n == 0 ? caret != 0 : (caret < 0 || caret >= n)) return Fail("caret ", caret, where);
-    if (n == 0 ? top != 0 : (top < 0 || top >= n || !S(static_cast<int>(top)))) {
-        return Fail("top index ", top, " is not a shown item", where);
-    }
     const LRESULT drop = Q(LUMTREEM_GETDROPTARGET);
-    if (drop < -1 || drop > n) return Fail("drop target ", drop, where);
+    Want(n == 0 ? caret == 0 : (caret >= 0 && caret < n), "caret ", caret, where);
+    Want(n == 0 ? top == 0 : (top >= 0 && top < n && S(static_cast<int>(top))), "top index ", top,
+         " is not a shown item", where);
+    Want(drop >= -1 && drop <= n, "drop target ", drop, where);
     TreeColumn *columns = nullptr;
     const LRESULT columnCount = Q(LUMTREEM_GETCOLUMNS, 0, Ptr(&columns));
     const LRESULT textColumn = Q(LUMTREEM_GETTEXTCOLUMN);
-    if (columnCount < 1 || !columns || textColumn < 0 || textColumn >= columnCount) {
-        return Fail("text column ", textColumn, " of ", columnCount, " columns");
-    }
+    Want(columnCount >= 1 && columns && textColumn >= 0 && textColumn < columnCount, "text column ",
+         textColumn, " of ", columnCount, " columns");
 
     // Page sizes against the item area, the rows in view against the shown items.
     const LRESULT rowHeight = Q(LUMTREEM_GETROWHEIGHT);
     const LRESULT pageRows = Q(LUMTREEM_GETPAGEROWS), fullRows = Q(LUMTREEM_GETFULLROWS);
-    if (rowHeight < 1 || rowHeight % 2) return Fail("row height ", rowHeight);
-    RECT client, bar{};
+    if (!Want(rowHeight >= 1 && rowHeight % 2 == 0, "row height ", rowHeight)) return;
+    RECT client, bar{}, rc{};
     GetClientRect(tree, &client);
     Q(LUMTREEM_GETCOLUMNHEADERRECT, static_cast<WPARAM>(-1), Ptr(&bar));
     const LONG areaTop = Q(LUMTREEM_ISHEADERSHOWN) ? bar.bottom : client.top;
     const LONG height = std::max<LONG>(client.bottom - areaTop, 0);
-    const LRESULT wholeRows = std::max<LRESULT>(height / rowHeight, 1);
-    const LRESULT partRows = std::max<LRESULT>((height + rowHeight - 1) / rowHeight, 1);
-    if (fullRows != wholeRows || pageRows != partRows) {
-        return Fail("page rows ", pageRows, "/", fullRows, " for an item area ", height,
-                    " high with rows of ", rowHeight);
-    }
+    Want(fullRows == std::max<LRESULT>(height / rowHeight, 1) &&
+             pageRows == std::max<LRESULT>((height + rowHeight - 1) / rowHeight, 1),
+         "page rows ", pageRows, "/", fullRows, " for an item area ", height, " high with rows of ",
+         rowHeight);
+    if (!failure.empty()) return;
     int topRow = 0;
     for (int i = 0; i < top && i < n; ++i) topRow += S(i);
     if (n > 0 && height > 0) {
-        RECT rc{};
-        if (Q(LUMTREEM_GETITEMRECT, static_cast<WPARAM>(top), Ptr(&rc)) != 0 || rc.top != areaTop) {
-            return Fail("the top item's rectangle starts at ", rc.top, ", the item area at ",
-                        areaTop);
-        }
+        Want(Q(LUMTREEM_GETITEMRECT, static_cast<WPARAM>(top), Ptr(&rc)) == 0 && rc.top == areaTop,
+             "the top item's rectangle starts at ", rc.top, ", the item area at ", areaTop);
         int item = static_cast<int>(top);
         for (LRESULT k = 0; k < pageRows && areaTop + k * rowHeight < client.bottom; ++k) {
             POINT pt{0, static_cast<LONG>(areaTop + k * rowHeight)};
             const LRESULT got = Q(LUMTREEM_ITEMORENDFROMPOINT, 0, Ptr(&pt));
-            if (got != std::min(item, n)) {
-                return Fail("row ", k, " shows item ", got, ", the shown flags say ",
-                            std::min(item, n), where);
-            }
+            Want(got == std::min(item, n), "row ", k, " shows item ", got, ", the shown flags say ",
+                 std::min(item, n), where);
             do ++item;
             while (item < n && !S(item));
         }
@@ -818,10 +764,9 @@ void Run::Check() {
         GetScrollInfo(tree, SB_VERT, &si)) {
         const int pos = n ? topRow : 0;
         const int max = std::max<int>(pos + static_cast<int>(fullRows) - 1, shownCount - 1);
-        if (si.nPos != pos || si.nMax != max || si.nPage != static_cast<UINT>(fullRows)) {
-            return Fail("vertical bar ", si.nPos, "/", si.nMax, " page ", si.nPage,
-                        ", the rows say ", pos, "/", max, " page ", fullRows, where);
-        }
+        Want(si.nPos == pos && si.nMax == max && si.nPage == static_cast<UINT>(fullRows),
+             "vertical bar ", si.nPos, "/", si.nMax, " page ", si.nPage, ", the rows say ", pos,
+             "/", max, " page ", fullRows, where);
     }
 }
 
